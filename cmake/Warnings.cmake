@@ -1,0 +1,20 @@
+# Applied to every target of ours, not to third-party code.
+add_compile_options(-Wall -Wextra)
+if(TESSARO_WERROR)
+  add_compile_options(-Werror)
+endif()
+if(TESSARO_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined -fno-sanitize-recover=all)
+endif()
+if(TESSARO_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# One test executable per folder; tests are found when ctest runs, not at build time.
+function(tessaro_add_test name label)
+  add_executable(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE GTest::gtest_main GTest::gmock)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS ${label})
+endfunction()

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "core/ItemValue.h"
+#include "core/Items.h"
+
+namespace tessaro {
+
+// The unit settings store: three parallel value sets and the request codes,
+// indexed by item number. One owner creates it and hands references around.
+struct Variabelen {
+  std::array<ItemValue, ItemCount> ItemValues{};  // what the screen shows and a write sends
+  std::array<ItemValue, ItemCount> UnitValues{};  // what the unit is known to hold
+  std::array<ItemValue, ItemCount> FileValues{};  // the image of a settings file
+  std::array<int16_t, ItemCount> ItemStatus{};    // RequestNone, RequestRead or RequestWrite
+
+  // 0 normally, 1 after "/LOG", 2 after "/DEBUG"; only 2 changes behaviour.
+  int16_t DebugLevel = 0;
+};
+
+// Whole-store routines that touch nothing but the store.
+void ClearItemValues(Variabelen& store);         // ItemValues 0..250 := -1
+void ClearUnitValues(Variabelen& store);         // UnitValues 0..250 := -1
+void ClearItemStatus(Variabelen& store);         // ItemStatus 0..249 := RequestNone (250 untouched)
+void FileValuesToItemValues(Variabelen& store);  // 0..250
+void ItemValuesToFileValues(Variabelen& store);  // 0..250
+
+}  // namespace tessaro

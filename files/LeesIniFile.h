@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/Dialogs.h"
+#include "core/ProgramSettings.h"
+#include "core/SettingsScreen.h"
+#include "core/Variabelen.h"
+
+namespace tessaro {
+
+inline constexpr int SettingsFileLineSlots = 300;
+inline constexpr const char* ProgramSettingsFileName = "TessaroIP.set";
+inline constexpr const char* DefaultSettingsFileName = "default.set";
+
+// The value texts of one settings file, by line number 0..298; an entry is
+// empty (nullopt) when the file had no line for it.
+using SettingsFileLines = std::array<std::optional<std::string>, SettingsFileLineSlots>;
+
+// The line reader shared by both kinds of settings file. A missing or
+// unreadable file reads as an empty one.
+SettingsFileLines ReadSettingsFileLines(const std::filesystem::path& path);
+
+// The program settings file and the unit settings files.
+class LeesIniFile {
+ public:
+  LeesIniFile(std::filesystem::path programFolder, Variabelen& store, ProgramSettings& settings,
+              SettingsScreen& screen, Dialogs& dialogs);
+
+  void ReadProgramSettings();
+  void WriteProgramSettings();
+
+  void WriteSettingsFile(const std::filesystem::path& path);
+  void ReadSettingsFile(const std::filesystem::path& path);
+  void WriteDefaultSettings();
+  void ReadDefaultSettings();
+
+  std::filesystem::path ProgramSettingsPath() const;
+  std::filesystem::path DefaultSettingsPath() const;
+
+ private:
+  std::filesystem::path programFolder_;
+  Variabelen& store_;
+  ProgramSettings& settings_;
+  SettingsScreen& screen_;
+  Dialogs& dialogs_;
+};
+
+}  // namespace tessaro

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace tessaro {
+
+inline constexpr int TextSlots = 300;
+
+enum Language : int16_t { English = 0, Dutch = 1, German = 2, French = 3 };
+
+// The table of user-interface texts, filled for one language at a time.
+// Texts are 8-bit Windows-1252 strings.
+class ModTaal {
+ public:
+  // Empties all 300 slots, then fills the 127 texts of the language. An index
+  // outside 0..3 is replaced by 0 in the caller's variable first.
+  void FillTextTable(int16_t& language);
+
+  // Slot n; the empty text for an unfilled slot or an index outside 0..299.
+  const std::string& Text(int slot) const;
+
+  const std::array<std::string, TextSlots>& TextTable() const { return table_; }
+
+ private:
+  std::array<std::string, TextSlots> table_{};
+};
+
+}  // namespace tessaro
