@@ -1,0 +1,29 @@
+#include "lang/ModTaal.h"
+
+#include "core/Cp1252.h"
+#include "lang/TextTableData.h"
+
+namespace tessaro {
+namespace {
+
+const std::string kEmptyText;
+
+}  // namespace
+
+void ModTaal::FillTextTable(int16_t& language) {
+  for (auto& text : table_) text.clear();
+  // A negative index would match no language and leave the program without a
+  // single caption, so it falls back to English like an index above 3.
+  if (language < English || language > French) language = English;
+  for (const TextRow& row : TextRows()) {
+    const auto column = static_cast<std::size_t>(language);
+    table_[static_cast<std::size_t>(row.slot)] = Utf8ToCp1252(row.text[column]);
+  }
+}
+
+const std::string& ModTaal::Text(int slot) const {
+  if (slot < 0 || slot >= TextSlots) return kEmptyText;
+  return table_[static_cast<std::size_t>(slot)];
+}
+
+}  // namespace tessaro
