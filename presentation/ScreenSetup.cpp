@@ -1,0 +1,57 @@
+#include "presentation/ModUnitUpdate.h"
+
+#include "presentation/SettingsLayout.h"
+
+namespace tessaro {
+namespace {
+
+void Show(ButtonControl* button, bool visible) {
+  if (button != nullptr) button->SetVisible(visible);
+}
+
+}  // namespace
+
+void ModUnitUpdate::InitSettingsScreen() {
+  for (int index = 0; index <= 22; ++index) {
+    if (ComboControl* combo = controls_.ComboInstellingen(index)) {
+      combo->ClearEntries();
+      combo->SetVisible(false);
+    }
+  }
+  for (int index = 0; index <= 22; ++index) {
+    Show(controls_.CmdReadSingleSetting(index), false);
+    Show(controls_.CmdWriteSingleSetting(index), false);
+  }
+
+  for (int16_t item : SettingCombos()) {
+    ComboControl* combo = controls_.ComboInstellingen(item);
+    if (combo != nullptr) {
+      combo->SetVisible(true);
+      // 41 lies outside the first emptying; every list is rebuilt from empty.
+      if (item >= 19) combo->ClearEntries();
+      for (const std::string& entry : ChoiceList(item, taal_)) combo->AddEntry(entry);
+    }
+    Show(controls_.CmdReadSingleSetting(item), true);
+    Show(controls_.CmdWriteSingleSetting(item), true);
+    if (item == 0) {
+      if (combo != nullptr) combo->SetToolTip(taal_.Text(DiagnosticToolTipSlot));
+      if (ComboControl* unused = controls_.ComboInstellingen(1)) unused->SetVisible(false);
+    }
+  }
+
+  if (ComboControl* bleep = controls_.ComboTestBleepCode()) {
+    bleep->SetVisible(true);
+    bleep->ClearEntries();
+    for (const std::string& entry : BleepCodeChoices(taal_)) bleep->AddEntry(entry);
+    bleep->SetVisible(true);
+    bleep->SetSelectedIndex(1);
+  }
+}
+
+void ModUnitUpdate::ClearComboSelections() {
+  for (int index = 0; index <= 22; ++index) {
+    if (ComboControl* combo = controls_.ComboInstellingen(index)) combo->ClearTextHighlight();
+  }
+}
+
+}  // namespace tessaro

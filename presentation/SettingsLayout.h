@@ -1,0 +1,73 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "lang/ModTaal.h"
+
+namespace tessaro {
+
+// The three settings tabs of SSTab2, in tab order.
+enum class SettingsTab : int { General = 0, TcpIp = 1, Espa = 2 };
+inline constexpr int SettingsTabCount = 3;
+
+enum class RowControl {
+  Combo,      // ComboInstellingen(item)
+  CharBoxes,  // one or more TxtCharInput boxes, left to right
+  TekstBox,   // the read-only TxtTekstInput(item - 150)
+};
+
+// One row of a settings tab: its value controls left to right and the legend
+// boxes that carry the row's legend (TxtLegendaCharInput(item) for a Char
+// item, TxtLegendaTekstInput(item - 150) for a Tekst item).
+struct SettingsRow {
+  SettingsTab tab;
+  RowControl control;
+  std::array<int16_t, 4> items;
+  int itemCount;
+  std::array<int16_t, 2> legendItems;
+  int legendCount;
+
+  std::span<const int16_t> Items() const { return {items.data(), static_cast<std::size_t>(itemCount)}; }
+  std::span<const int16_t> LegendItems() const {
+    return {legendItems.data(), static_cast<std::size_t>(legendCount)};
+  }
+};
+
+// Every row of the three tabs, tab by tab, top to bottom.
+std::span<const SettingsRow> SettingsRows();
+// The row showing the item; nullptr for an item without a row.
+const SettingsRow* RowOfItem(int item);
+
+// Tab caption in the current language.
+std::string SettingsTabCaption(SettingsTab tab, const ModTaal& taal);
+
+// The legend of the item's row as the window shows it ("Diagnostic Serial
+// Info:", "IP Address [Static]: ", the untranslated "Subnet: ", ...); every box
+// of a multi-box row gives the row's legend. Empty for an item without a row.
+std::string LegendText(int item, const ModTaal& taal);
+
+// The setting combos in the order the set-up fills them: 0, 5, 7, 10..15,
+// 17..22, 41.
+std::span<const int16_t> SettingCombos();
+bool IsSettingCombo(int item);
+
+// The complete choice list of a setting combo; entry n is the value n. Empty
+// for an item that is not a setting combo.
+std::vector<std::string> ChoiceList(int item, const ModTaal& taal);
+// Entry index of the item's list; empty outside the list.
+std::string ChoiceText(int item, int index, const ModTaal& taal);
+
+// The 16 entries of ComboTestBleepCode: "Bleepcode: 0" .. "Bleepcode: F".
+std::vector<std::string> BleepCodeChoices(const ModTaal& taal);
+
+// Texts of the window design that stay the same in every language.
+inline constexpr const char* DiagnosticFrameCaption = "Diagnostische TCP/IP informatie: ";
+inline constexpr const char* StaticIpToolTip = "Vul 0.0.0.0 in voor DHCP";
+// Tooltip slot of combo 0.
+inline constexpr int DiagnosticToolTipSlot = 38;
+
+}  // namespace tessaro

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "lang/ModTaal.h"
+#include "presentation/Controls.h"
+
+namespace tessaro {
+
+// Writes the legend of every settings row into its legend boxes, in the
+// current language. Only texts change; visibility is left alone, so the
+// window's SetTeksten can run it again after a language change.
+void WriteSettingsLegends(SettingsControls& controls, const ModTaal& taal);
+
+}  // namespace tessaro

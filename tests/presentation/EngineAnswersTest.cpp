@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "presentation/SettingsLegends.h"
+#include "tests/presentation/PresentationFixture.h"
+
+namespace tessaro::testing {
+namespace {
+
+class EngineAnswers : public PresentationTest {
+ protected:
+  void SetUp() override {
+    PresentationTest::SetUp();
+    WriteSettingsLegends(controls, taal);
+  }
+};
+
+struct RowCase {
+  int item;
+  bool visible;
+  std::string legend;
+};
+
+TEST_F(EngineAnswers, VisibleRowFollowsTheLegendBox) {
+  const RowCase cases[] = {
+      {0, true, "Diagnostic Serial Info:"},
+      {1, false, ""},  // hidden from design on
+      {16, false, ""},
+      {10, true, "ESPA serial speed:"},
+      {31, true, "IP Address [Static]: "},
+      {36, true, "PortNumber [H:L] "},
+      {41, true, "Subnet: "},
+      {150, true, "MAC Address"},
+      {151, true, "IP Address [Static]: "},
+      {154, true, "NameServer:"},
+      {155, false, ""},  // the window holds no legend with index 5
+      {100, false, ""},  // Int rows have no legend seam
+      {79, false, ""},   // beyond the Char legends
+      {250, false, ""},
+      {-1, false, ""},
+  };
+  for (const RowCase& c : cases) {
+    const auto item = static_cast<int16_t>(c.item);
+    EXPECT_EQ(screen.HasVisibleRow(item), c.visible) << c.item;
+    EXPECT_EQ(screen.Legend(item), c.legend) << c.item;
+  }
+}
+
+TEST_F(EngineAnswers, LegendIsWhatTheBoxShowsNow) {
+  controls.CharLegend(32).SetText("design text");
+  EXPECT_EQ(screen.Legend(32), "design text");
+  controls.CharLegend(0).visible = false;
+  EXPECT_FALSE(screen.HasVisibleRow(0));
+}
+
+TEST_F(EngineAnswers, ShownTextIsTheComboEntryOrTheBoxText) {
+  Value(10) = 3;
+  Value(14) = 0;
+  Value(31) = 192;
+  Value(152) = "10.0.0.1";
+  for (int item : {10, 14, 31, 152}) screen.ItemToScreen(static_cast<int16_t>(item));
+
+  EXPECT_EQ(screen.ShownText(10), "9600 baud");
+  EXPECT_EQ(screen.ShownText(14), "None ");
+  EXPECT_EQ(screen.ShownText(31), "192");
+  EXPECT_EQ(screen.ShownText(152), "10.0.0.1");
+  EXPECT_EQ(screen.ShownText(5), "");  // no selection
+  EXPECT_EQ(screen.ShownText(100), "");
+  EXPECT_EQ(screen.ShownText(200), "");
+  EXPECT_EQ(screen.ShownText(90), "");
+  EXPECT_EQ(screen.ShownText(-1), "");
+}
+
+TEST_F(EngineAnswers, ShownTextOfAnEditedBoxIsTheEdit) {
+  controls.CharBox(23).SetText("12x");
+  EXPECT_EQ(screen.ShownText(23), "12x");
+}
+
+}  // namespace
+}  // namespace tessaro::testing

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "core/Variabelen.h"
+#include "lang/ModTaal.h"
+#include "presentation/ModUnitUpdate.h"
+#include "tests/support/FakeSettingsControls.h"
+#include "tests/support/RecordingDialogs.h"
+
+namespace tessaro::testing {
+
+// A settings screen on fake controls with the English texts, set up as at
+// start-up: store cleared, choice lists built.
+class PresentationTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    UseLanguage(English);
+    ClearItemValues(store);
+    ClearUnitValues(store);
+    screen.InitSettingsScreen();
+  }
+
+  void UseLanguage(int16_t language) { taal.FillTextTable(language); }
+
+  ItemValue& Value(int item) { return store.ItemValues[static_cast<std::size_t>(item)]; }
+  ItemValue& Unit(int item) { return store.UnitValues[static_cast<std::size_t>(item)]; }
+  int16_t& Status(int item) { return store.ItemStatus[static_cast<std::size_t>(item)]; }
+
+  Variabelen store;
+  ModTaal taal;
+  FakeSettingsControls controls;
+  RecordingDialogs dialogs;
+  ModUnitUpdate screen{store, taal, controls, dialogs};
+};
+
+}  // namespace tessaro::testing
