@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <stdexcept>
 #include <vector>
 
 #include "serial/BytePort.h"
@@ -13,6 +14,7 @@ class FakeBytePort : public BytePort {
  public:
   bool Open(int portNumber, const LineSettings& settings) override {
     ++openCalls;
+    ThrowIfAsked();
     if (open || failOpen) return false;
     open = true;
     lastPortNumber = portNumber;
@@ -21,24 +23,31 @@ class FakeBytePort : public BytePort {
   }
   bool Close() override {
     ++closeCalls;
+    ThrowIfAsked();
     if (failClose) return false;
     open = false;
     return true;
   }
-  bool IsOpen() override { return open; }
+  bool IsOpen() override {
+    ThrowIfAsked();
+    return open;
+  }
   int ReadByte() override {
+    ThrowIfAsked();
     if (!open || received.empty()) return -1;
     const int byte = received.front();
     received.pop_front();
     return byte;
   }
   bool WriteByte(uint8_t value) override {
+    ThrowIfAsked();
     if (!open || failWrite) return false;
     written.push_back(value);
     return true;
   }
   void DiscardInput() override {
     ++discardCalls;
+    ThrowIfAsked();
     received.clear();
   }
 
@@ -50,6 +59,8 @@ class FakeBytePort : public BytePort {
   bool failOpen = false;
   bool failClose = false;
   bool failWrite = false;
+  // Every call throws, as a serial layer that reports faults by exception would.
+  bool throwOnCall = false;
   int openCalls = 0;
   int closeCalls = 0;
   int discardCalls = 0;
@@ -57,6 +68,11 @@ class FakeBytePort : public BytePort {
   LineSettings lastSettings;
   std::deque<uint8_t> received;
   std::vector<uint8_t> written;
+
+ private:
+  void ThrowIfAsked() const {
+    if (throwOnCall) throw std::runtime_error("serial layer fault");
+  }
 };
 
 }  // namespace tessaro::testing

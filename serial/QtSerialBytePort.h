@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "serial/BytePort.h"
+
+class QSerialPort;
+
+namespace tessaro {
+
+// BytePort over QSerialPort. Polled from a timer tick: it never blocks and
+// needs no running event loop.
+class QtSerialBytePort final : public BytePort {
+ public:
+  // The device that stands for a COM number.
+  using DeviceNaming = std::function<std::string(int portNumber)>;
+
+  // Devices named by PortDeviceName.
+  QtSerialBytePort();
+  explicit QtSerialBytePort(DeviceNaming naming);
+  ~QtSerialBytePort() override;
+  QtSerialBytePort(const QtSerialBytePort&) = delete;
+  QtSerialBytePort& operator=(const QtSerialBytePort&) = delete;
+
+  bool Open(int portNumber, const LineSettings& settings) override;
+  bool Close() override;
+  bool IsOpen() override;
+  int ReadByte() override;
+  bool WriteByte(uint8_t value) override;
+  void DiscardInput() override;
+
+  // Error signals of the port other than poll time-outs. A vanished device
+  // makes the port signal in a tight loop unless it is shut at once, so a
+  // count that keeps climbing shows a busy loop.
+  int ErrorSignalCount() const { return errorSignals_; }
+
+ private:
+  void OnError(QSerialPort& port, int error);
+  // Pulls whatever the device has received into the port's buffer and
+  // notices a device that has gone.
+  void Poll();
+  void Shut(QSerialPort& port);
+  bool PortOpen() const;
+
+  DeviceNaming naming_;
+  std::unique_ptr<QSerialPort> port_;
+  bool opening_ = false;
+  int errorSignals_ = 0;
+};
+
+}  // namespace tessaro
