@@ -22,7 +22,8 @@ inline constexpr const char* DefaultSettingsFileName = "default.set";
 using SettingsFileLines = std::array<std::optional<std::string>, SettingsFileLineSlots>;
 
 // The line reader shared by both kinds of settings file. A missing or
-// unreadable file reads as an empty one.
+// unreadable file reads as an empty one. CR LF, LF and a lone CR all end a
+// line; a line without "->" stores nothing.
 SettingsFileLines ReadSettingsFileLines(const std::filesystem::path& path);
 
 // The program settings file and the unit settings files.
@@ -31,10 +32,17 @@ class LeesIniFile {
   LeesIniFile(std::filesystem::path programFolder, Variabelen& store, ProgramSettings& settings,
               SettingsScreen& screen, Dialogs& dialogs);
 
+  // A missing file gives 0 and an empty SetPath; a number beyond 16 bits
+  // leaves that one setting as it was.
   void ReadProgramSettings();
   void WriteProgramSettings();
 
+  // Saves take the screen into the store first, then replace the file whole or
+  // not at all; a failed save is silent. An empty path does nothing.
   void WriteSettingsFile(const std::filesystem::path& path);
+  // Loads into FileValues, ItemValues and the screen; a missing file loads as
+  // empty. A number beyond 16 bits in items 0..149 shows the critical error box
+  // and loads nothing. An empty path does nothing.
   void ReadSettingsFile(const std::filesystem::path& path);
   void WriteDefaultSettings();
   void ReadDefaultSettings();
@@ -43,6 +51,9 @@ class LeesIniFile {
   std::filesystem::path DefaultSettingsPath() const;
 
  private:
+  void LoadSettingsFile(const std::filesystem::path& path);
+  void SaveSettingsFile(const std::filesystem::path& path);
+
   std::filesystem::path programFolder_;
   Variabelen& store_;
   ProgramSettings& settings_;

@@ -1,0 +1,141 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <ostream>
+#include <random>
+#include <set>
+#include <string>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "core/Dialogs.h"
+#include "core/ItemValue.h"
+#include "core/Items.h"
+#include "core/SettingsScreen.h"
+#include "core/Variabelen.h"
+
+namespace tessaro {
+
+// Readable failure messages: a number as 3.5, a text in quotes.
+inline void PrintTo(const ItemValue& value, std::ostream* out) {
+  if (value.IsText()) {
+    *out << '"' << value.TextValue() << '"';
+  } else {
+    *out << value.TextValue();
+  }
+}
+
+}  // namespace tessaro
+
+namespace tessaro::testing {
+
+// A fresh folder below the system temporary folder, removed with everything in it.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::random_device random;
+    const auto base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      auto candidate = base / ("tessaro-files-" + std::to_string(random()));
+      std::error_code error;
+      if (std::filesystem::create_directory(candidate, error)) {
+        path_ = candidate;
+        return;
+      }
+    }
+    ADD_FAILURE() << "no temporary folder could be made below " << base;
+  }
+  ~TempFolder() {
+    std::error_code error;
+    if (!path_.empty()) std::filesystem::remove_all(path_, error);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+inline std::string ReadBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The names in a folder, sorted.
+inline std::set<std::string> FolderNames(const std::filesystem::path& folder) {
+  std::set<std::string> names;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    names.insert(entry.path().filename().string());
+  }
+  return names;
+}
+
+// The setting controls as plain values: a save takes them into ItemValues, a
+// load shows ItemValues in them. Unused controls hold 0 or the empty text.
+class FakeSettingsScreen final : public SettingsScreen {
+ public:
+  explicit FakeSettingsScreen(Variabelen& store) : store_(store) {
+    for (int item = 0; item < ItemCount; ++item) {
+      controls[item] = item < 150 ? ItemValue(0) : ItemValue(std::string());
+    }
+  }
+  void ItemToScreen(int16_t item) override {
+    shown.push_back(item);
+    controls[item] = store_.ItemValues[item];
+  }
+  void ScreenToItem(int16_t item) override {
+    taken.push_back(item);
+    store_.ItemValues[item] = controls[item];
+  }
+
+  std::array<ItemValue, ItemCount> controls;
+  std::vector<int16_t> shown;
+  std::vector<int16_t> taken;
+
+ private:
+  Variabelen& store_;
+};
+
+class FakeDialogs final : public Dialogs {
+ public:
+  void ShowCriticalError(const std::string& text, const std::string& caption) override {
+    errors.emplace_back(text, caption);
+  }
+  std::vector<std::pair<std::string, std::string>> errors;
+};
+
+// Items 0..249 in ascending order, as the whole-screen transfers visit them.
+inline std::vector<int16_t> AllUnitItems() {
+  std::vector<int16_t> items;
+  for (int16_t item = 0; item <= LastUnitItem; ++item) items.push_back(item);
+  return items;
+}
+
+// A unit settings file as the program writes it: 0 or the empty text where
+// `values` names nothing.
+inline std::string UnitFileBytes(const std::map<int, std::string>& values) {
+  std::string bytes;
+  for (int item = 0; item <= LastUnitItem; ++item) {
+    const auto found = values.find(item);
+    const std::string value = found != values.end() ? found->second : (item < 150 ? "0" : "");
+    bytes += std::to_string(item) + "    ->" + value + "\r\n";
+  }
+  return bytes;
+}
+
+}  // namespace tessaro::testing
