@@ -1,0 +1,50 @@
+#include "core/Startup.h"
+
+namespace tessaro {
+
+TessaroProgram::TessaroProgram(const World& world)
+    : Log(world.programFolder, world.clock, Settings),
+      Link(world.port, Log, Texts, world.communicationFrame),
+      Screen(Store, Texts, world.controls, world.dialogs),
+      Files(world.programFolder, Store, Settings, Screen, world.dialogs),
+      Engine(Store, Settings, Link, Log, Texts, world.engineScreen, Screen, world.dialogs) {}
+
+int16_t TessaroProgram::OpenConfiguredPort() {
+  return Link.OpenComPort(Settings.Compoort, 4, 0, 1, 0, 0);
+}
+
+void TessaroProgram::StartProgram(const std::string& commandLine, MainWindowView& window) {
+  // Exact, case-sensitive substring tests; both switches give 2.
+  if (commandLine.find("/LOG") != std::string::npos) Store.DebugLevel = 1;
+  if (commandLine.find("/DEBUG") != std::string::npos) Store.DebugLevel = 2;
+
+  Log.ClearMessageLines();
+  ClearItemValues(Store);
+  window.UpdateMessageWindow();
+
+  Files.ReadProgramSettings();
+  Settings.UnitType = 3;
+  Texts.FillTextTable(Settings.Taal);
+  Screen.InitSettingsScreen();
+  Files.ReadDefaultSettings();
+  window.SetTeksten();
+
+  if (OpenConfiguredPort() >= 0) Engine.EngineTick(10);
+
+  ClearUnitValues(Store);
+  ClearItemStatus(Store);
+  ArrangeTabs(window);
+  // From here on every message line is stored and logged.
+  Settings.Logfile = 2;
+  if (Settings.Case == 0) window.ShowCoverGuide();
+}
+
+void TessaroProgram::ArrangeTabs(MainWindowView& window) {
+  for (int tab = 3; tab <= 8; ++tab) window.HideSettingsTab(tab);
+  window.SetDebugFramesVisible(Store.DebugLevel == 2);
+  window.ShowMainTab(4);
+  window.SelectSettingsTab(0);
+  window.SelectMainTab(0);
+}
+
+}  // namespace tessaro

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "core/Clock.h"
+#include "core/Dialogs.h"
+#include "core/ProgramSettings.h"
+#include "core/Variabelen.h"
+#include "files/LeesIniFile.h"
+#include "lang/ModTaal.h"
+#include "messages/Logfile.h"
+#include "presentation/Controls.h"
+#include "presentation/ModUnitUpdate.h"
+#include "protocol/EngineScreen.h"
+#include "protocol/Interface.h"
+#include "serial/Datacom.h"
+
+namespace tessaro {
+
+// What start-up needs of the main window.
+class MainWindowView {
+ public:
+  virtual ~MainWindowView() = default;
+  virtual void UpdateMessageWindow() = 0;
+  virtual void SetTeksten() = 0;
+  virtual void HideSettingsTab(int index) = 0;  // SSTab2
+  virtual void ShowMainTab(int index) = 0;      // SSTab1
+  virtual void SelectSettingsTab(int index) = 0;
+  virtual void SelectMainTab(int index) = 0;
+  // The four debug frames, and "Save as default" enabled with them.
+  virtual void SetDebugFramesVisible(bool visible) = 0;
+  // The cover-opening guide, shown without being modal.
+  virtual void ShowCoverGuide() = 0;
+};
+
+// Everything the program is made of, wired together once. The window (or a
+// console front end) owns one and hands in the world it lives in.
+class TessaroProgram {
+ public:
+  struct World {
+    std::filesystem::path programFolder;
+    const Clock& clock;
+    BytePort& port;
+    Dialogs& dialogs;
+    SettingsControls& controls;
+    EngineScreen& engineScreen;
+    CommunicationFrame* communicationFrame = nullptr;
+  };
+
+  explicit TessaroProgram(const World& world);
+  TessaroProgram(const TessaroProgram&) = delete;
+  TessaroProgram& operator=(const TessaroProgram&) = delete;
+
+  // Brings every part into its initial state in the fixed order, opens the
+  // port and starts the engine.
+  void StartProgram(const std::string& commandLine, MainWindowView& window);
+  void ArrangeTabs(MainWindowView& window);
+  // The port opened by the engine's standard line settings (9600,N,8,1).
+  int16_t OpenConfiguredPort();
+
+  Variabelen Store;
+  ProgramSettings Settings;
+  ModTaal Texts;
+  Logfile Log;
+  Datacom Link;
+  ModUnitUpdate Screen;
+  LeesIniFile Files;
+  Interface Engine;
+};
+
+}  // namespace tessaro

@@ -1,0 +1,55 @@
+#include <algorithm>
+
+#include "core/Items.h"
+#include "messages/Diverse.h"
+#include "protocol/Interface.h"
+#include "protocol/ReportTexts.h"
+
+namespace tessaro {
+namespace {
+
+constexpr int kProgressMaximum = 250;
+// Longer unit lines are cut into message lines of 131 characters.
+constexpr std::size_t kUnitLineLimit = 130;
+
+}  // namespace
+
+void Interface::CancelAll() {
+  store_.ItemStatus.fill(RequestNone);
+  AppendProgress(CrLf + Text(125) + "!" + CrLf);
+  BatchReport = 0;
+}
+
+void Interface::ShowProgress(int n) {
+  if (n >= 0) {
+    screen_.SetProgressBar(true, 0, kProgressMaximum, std::min(n, kProgressMaximum));
+    return;
+  }
+  const auto pending = std::count_if(store_.ItemStatus.begin(), store_.ItemStatus.end(),
+                                     [](int16_t status) { return status != RequestNone; });
+  if (pending < 1) {
+    screen_.SetProgressBar(false, 0, kProgressMaximum, 0);
+    return;
+  }
+  screen_.SetProgressBar(true, 0, kProgressMaximum,
+                         static_cast<int>(std::min<long>(pending, kProgressMaximum)));
+}
+
+void Interface::ListenUnitText() {
+  for (int byte = datacom_.ReadByte(); byte >= 0; byte = datacom_.ReadByte()) {
+    if (byte == '\r' || byte == '\n') {
+      if (!UnitTextLine.empty()) {
+        Log(UnitTextLine);
+        UnitTextLine.clear();
+      }
+    } else {
+      UnitTextLine += ControlCharName(byte);
+    }
+    if (UnitTextLine.size() > kUnitLineLimit) {
+      Log(UnitTextLine);
+      UnitTextLine.clear();
+    }
+  }
+}
+
+}  // namespace tessaro

@@ -1,0 +1,139 @@
+#include "core/Items.h"
+#include "protocol/Interface.h"
+#include "protocol/ReportTexts.h"
+
+namespace tessaro {
+
+void Interface::IdleState() {
+  CurrentItem = -1;
+  if (ServeNextItem()) return;
+
+  if (BatchReport > 0) {
+    if (datacom_.PortIsOpen() < 0) {
+      EngineState = engine_state::PortLost;
+      return;
+    }
+    ReportBatchSuccess();
+  }
+  if (datacom_.PortIsOpen() < 0) {
+    EngineState = engine_state::PortLost;
+    return;
+  }
+  ShowProgress(-1);
+  ListenUnitText();
+  ServeRequestFlags();
+}
+
+bool Interface::ServeNextItem() {
+  for (int16_t item = 0; item <= LastUnitItem; ++item) {
+    if (datacom_.PortIsOpen() < 0) {
+      EngineState = engine_state::PortLost;
+      return true;
+    }
+    const int16_t status = store_.ItemStatus[static_cast<std::size_t>(item)];
+    const bool write = status == RequestWrite;
+    if (!write && status != RequestRead) continue;
+
+    if (FailCount >= FailLimit) {
+      GiveUp(write);
+      return true;
+    }
+    CurrentItem = item;
+    if (IdleCountdown < 1) {
+      SendAttention();
+    } else {
+      DelayCountdown = 0;
+    }
+    EngineState = write ? engine_state::WriteSend : engine_state::ReadSend;
+    ShowProgress(CurrentItem);
+    return true;
+  }
+  return false;
+}
+
+void Interface::GiveUp(bool write) {
+  // Requests are cleared before the box shows, so ticks that run while it
+  // is open find nothing to serve.
+  CancelAll();
+  dialogs_.ShowCriticalError(GiveUpText(texts_, write), Text(19));
+}
+
+void Interface::ReportBatchSuccess() {
+  std::string line;
+  if (BatchReport == 1) {
+    line = Text(107) + ".";
+  } else if (BatchReport == 2) {
+    line = Text(108) + ".";
+  } else {
+    return;
+  }
+  BatchReport = 0;
+  if (store_.DebugLevel == 2) AppendProgress(line + CrLf);
+  Log(line);
+}
+
+bool Interface::ReopenPort() {
+  datacom_.CloseComPort();
+  return datacom_.OpenComPort(settings_.Compoort, 4, 0, 1, 0, 0) >= 0;
+}
+
+void Interface::ServeRequestFlags() {
+  if (ReadAllRequest) {
+    ReadAllRequest = false;
+    if (!ReopenPort()) return;
+    BatchReport = 1;
+    FailCount = 0;
+    for (int16_t item = 0; item <= LastUnitItem; ++item) {
+      if (IsReadableItem(item) >= 0) store_.ItemStatus[static_cast<std::size_t>(item)] = RequestRead;
+    }
+    return;
+  }
+  if (WriteAllRequest) {
+    WriteAllRequest = false;
+    if (ReopenPort()) {
+      BatchReport = 2;
+      FailCount = 0;
+      for (int16_t item = 0; item <= LastUnitItem; ++item) {
+        settingsScreen_.ScreenToItem(item);
+        if (IsWritableItem(item) >= 0) {
+          store_.ItemStatus[static_cast<std::size_t>(item)] = RequestWrite;
+        }
+      }
+      return;
+    }
+  }
+  // One special transaction per tick: starting both would let the reset
+  // overwrite the test call's state before it ran.
+  if (TestCallRequest) {
+    TestCallRequest = false;
+    if (ReopenPort()) EngineState = engine_state::CallStatusSend;
+    return;
+  }
+  if (ResetRequest) {
+    ResetRequest = false;
+    if (ReopenPort()) EngineState = engine_state::ResetSend;
+  }
+}
+
+void Interface::PortLostState() {
+  if (DelayCountdown > 0) return;
+  if (datacom_.OpenComPort(settings_.Compoort, 4, 0, 1, 0, 0) < 0) {
+    datacom_.CloseComPort();
+    DelayCountdown = ReopenDelayTicks;
+    return;
+  }
+  EngineState = engine_state::Idle;
+  UnitTextLine.clear();
+  BatchReport = 0;
+  DelayCountdown = StepDelayTicks;
+  int dropped = 0;
+  for (auto& status : store_.ItemStatus) {
+    if (status > 0) {
+      status = RequestNone;
+      ++dropped;
+    }
+  }
+  if (dropped > 0) AppendProgress(CrLf + Text(102) + "!" + CrLf);
+}
+
+}  // namespace tessaro

@@ -1,0 +1,165 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/Dialogs.h"
+#include "core/ItemValue.h"
+#include "core/ProgramSettings.h"
+#include "core/SettingsScreen.h"
+#include "core/Variabelen.h"
+#include "lang/ModTaal.h"
+#include "messages/Logfile.h"
+#include "protocol/EngineScreen.h"
+#include "protocol/Frames.h"
+#include "serial/Datacom.h"
+
+namespace tessaro {
+
+// Engine states. Each transaction owns a send state and the three
+// reception states after it (waiting for SOH, LEN, data).
+namespace engine_state {
+inline constexpr int16_t Initial = 0;
+inline constexpr int16_t PortLost = 5;
+inline constexpr int16_t Idle = 10;
+inline constexpr int16_t CallStatusSend = 150;
+inline constexpr int16_t CallStatusSoh = 151;
+inline constexpr int16_t CallSend = 161;
+inline constexpr int16_t CallSoh = 162;
+inline constexpr int16_t ResetSend = 180;
+inline constexpr int16_t ResetSoh = 181;
+inline constexpr int16_t WriteSend = 310;
+inline constexpr int16_t WriteSoh = 311;
+inline constexpr int16_t WriteEvaluate = 314;
+inline constexpr int16_t ReadSend = 350;
+inline constexpr int16_t ReadSoh = 351;
+inline constexpr int16_t ReadEvaluate = 354;
+}  // namespace engine_state
+
+// True for every state number the engine itself uses.
+bool IsEngineState(int16_t state);
+
+// Tick counts (a tick is nominally 25 ms).
+inline constexpr int16_t ReplyTimeoutTicks = 120;
+inline constexpr int16_t QuietAfterReadTicks = 80;
+inline constexpr int16_t QuietAfterWriteTicks = 200;
+inline constexpr int16_t StepDelayTicks = 10;
+inline constexpr int16_t ReopenDelayTicks = 200;
+// At this many failures in a row the engine gives up.
+inline constexpr int16_t FailLimit = 3;
+
+// The protocol engine: a polled state machine, one short step per tick,
+// that serves item reads and writes, the test call and the unit reset, and
+// collects the unit's own text lines in between. It never blocks.
+class Interface {
+ public:
+  Interface(Variabelen& store, const ProgramSettings& settings, Datacom& datacom, Logfile& log,
+            const ModTaal& texts, EngineScreen& screen, SettingsScreen& settingsScreen,
+            Dialogs& dialogs);
+
+  // startCode is 10 from start-up, 0 from every timer tick.
+  void EngineTick(int16_t startCode);
+  // Drops every pending item request; a running transaction finishes on its own.
+  void CancelAll();
+  // n >= 0: the item being served; n < 0: the number of pending requests.
+  void ShowProgress(int n);
+  // Collects the unit's free text into message lines.
+  void ListenUnitText();
+
+  void SendAttention();
+  // 1 sent, -1 not (item outside 0..249).
+  int16_t SendReadRequest(int16_t item);
+  // 1 sent, 0 item above 249 (nothing sent), -1 the value cannot be framed
+  // (nothing flushed or sent).
+  int16_t SendWriteRequest(int16_t item, const ItemValue& value);
+  void AddToCheckSum(int value);
+  // 0 sent and added to CheckSum; -1 refused (CheckSum untouched).
+  int16_t SendChecked(int value);
+  ItemValue ParseReplyValue(int16_t item) const;
+  int16_t ReplyItem() const;
+
+  int16_t EngineState = engine_state::Initial;
+  int16_t IdleCountdown = 0;
+  int16_t DelayCountdown = 0;
+  int16_t ReplyCountdown = 0;
+  int16_t CheckSum = 0;
+  ReplyBuffer RxBuffer{};
+  int16_t RxPos = 0;
+  int16_t RxLength = 0;
+  int16_t CurrentItem = 0;
+  int16_t FailCount = 0;
+  int16_t BatchReport = 0;  // 1 read-all running, 2 write-all running
+  std::string UnitTextLine;
+  int16_t PagerSequence = 0;
+
+  bool ReadAllRequest = false;
+  bool WriteAllRequest = false;
+  bool TestCallRequest = false;
+  bool ResetRequest = false;
+
+ private:
+  enum class Reception { Waiting, SohTimeout, LenTimeout, TooLong, ChecksumError, Complete };
+
+  // Engine core and idle state.
+  void RunState(int16_t startCode);
+  void InitialState(int16_t startCode);
+  void PortLostState();
+  void IdleState();
+  bool ServeNextItem();  // true when the tick ends here
+  void GiveUp(bool write);
+  void ReportBatchSuccess();
+  void ServeRequestFlags();
+  bool ReopenPort();
+
+  // Sending.
+  void PrepareReply();  // RxBuffer to -1, before a frame goes out
+  void AwaitReply(int16_t sohState);
+  int16_t SendFrame(const std::vector<uint8_t>& frame);
+
+  // Reception common to every transaction; sohState is the transaction's
+  // first reception state.
+  Reception Receive(int16_t sohState);
+  Reception ReceiveSoh(int16_t sohState);
+  Reception ReceiveLen(int16_t sohState);
+  Reception ReceiveData();
+  void StoreReceived(int byte);
+
+  // Item transactions.
+  void WriteSendState();
+  void WriteReceiveState();
+  void WriteEvaluateState();
+  void ReadSendState();
+  void ReadReceiveState();
+  void ReadEvaluateState();
+  void ReportReadFailure(const std::string& report, bool counts);
+  void StoreReadValue(int16_t item, const ItemValue& value);
+  bool CurrentItemServable() const;
+
+  // Special transactions.
+  void CallStatusSendState();
+  void CallStatusReceiveState();
+  void CallSendState();
+  void CallReceiveState();
+  void ResetSendState();
+  void ResetReceiveState();
+
+  const std::string& Text(int slot) const { return texts_.Text(slot); }
+  void AppendProgress(const std::string& text) { screen_.AppendProgress(text); }
+  void Log(const std::string& text) { log_.LogMessage(text); }
+
+  Variabelen& store_;
+  const ProgramSettings& settings_;
+  Datacom& datacom_;
+  Logfile& log_;
+  const ModTaal& texts_;
+  EngineScreen& screen_;
+  SettingsScreen& settingsScreen_;
+  Dialogs& dialogs_;
+
+  // The value the running write put on the wire; an ACK confirms this one.
+  ItemValue sentValue_;
+};
+
+}  // namespace tessaro

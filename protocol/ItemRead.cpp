@@ -1,0 +1,100 @@
+#include "core/Items.h"
+#include "protocol/Interface.h"
+#include "protocol/ReportTexts.h"
+
+namespace tessaro {
+
+void Interface::ReadSendState() {
+  if (DelayCountdown > 0) return;
+  IdleCountdown = QuietAfterReadTicks;
+  if (!CurrentItemServable()) {
+    EngineState = engine_state::Idle;
+    return;
+  }
+  AppendProgress(ReadLineStart(texts_, CurrentItem));
+  PrepareReply();
+  // SendReadRequest flushes the input right before the SOH.
+  if (SendReadRequest(CurrentItem) == 1) {
+    AwaitReply(engine_state::ReadSoh);
+    return;
+  }
+  AppendProgress(" -> " + Text(120) + "!" + CrLf);
+  store_.ItemStatus[static_cast<std::size_t>(CurrentItem)] = RequestNone;
+  EngineState = engine_state::Idle;
+}
+
+void Interface::ReportReadFailure(const std::string& report, bool counts) {
+  AppendProgress(report + CrLf);
+  if (counts) ++FailCount;
+  Log(Text(122) + " " + Text(117) + ": " + report);
+}
+
+void Interface::ReadReceiveState() {
+  const Reception outcome = Receive(engine_state::ReadSoh);
+  if (outcome == Reception::Waiting) return;
+  if (outcome == Reception::Complete) {
+    EngineState = engine_state::ReadEvaluate;
+    return;
+  }
+  const std::string d = ItemDescription(texts_, CurrentItem, screen_);
+  switch (outcome) {
+    case Reception::SohTimeout:
+      ReportReadFailure(d + Text(121) + " [SOH]. ", true);
+      return;
+    case Reception::LenTimeout:
+      ReportReadFailure(d + Text(121) + " [LEN]. ", true);
+      return;
+    case Reception::TooLong:
+      ReportReadFailure(d + " " + Text(122) + " Len > Max. ", false);
+      return;
+    case Reception::ChecksumError:
+      ReportReadFailure(d + Text(122) + " [checksum]. ", true);
+      return;
+    case Reception::Waiting:
+    case Reception::Complete:
+      return;
+  }
+}
+
+void Interface::StoreReadValue(int16_t item, const ItemValue& value) {
+  const auto index = static_cast<std::size_t>(item);
+  store_.UnitValues[index] = value;
+  // A write queued for this item while the read ran carries the user's
+  // value: it is neither dropped nor overwritten.
+  if (store_.ItemStatus[index] == RequestWrite) return;
+  store_.ItemStatus[index] = RequestNone;
+  store_.ItemValues[index] = value;
+  settingsScreen_.ItemToScreen(item);
+}
+
+void Interface::ReadEvaluateState() {
+  EngineState = engine_state::Idle;
+  if (!CurrentItemServable()) return;
+  const int16_t m = ReplyItem();
+  // A reply too short to carry the item and its value fails like a damaged
+  // one; fill bytes never become a value.
+  if (!ReplyHoldsValue(m, RxBuffer, RxLength)) {
+    ReportReadFailure(ItemDescription(texts_, CurrentItem, screen_) + Text(122) + " [checksum]. ", true);
+    return;
+  }
+  const ItemValue value = ParseReplyValue(m);
+  if (value == ItemValue(-1)) {
+    ReportReadFailure(ItemDescription(texts_, CurrentItem, screen_) + " " + Text(122) + " " +
+                          Text(117) + "!",
+                      true);
+    return;
+  }
+  // Stored under the item the reply names; a different item than the one
+  // asked for leaves that request pending.
+  StoreReadValue(m, value);
+  // The line shows the item that was actually read.
+  if (screen_.HasVisibleRow(m)) {
+    const std::string tag = ReadTag(texts_, m, value);
+    const std::string line = screen_.Legend(m) + " " + screen_.ShownText(m) + " OK";
+    AppendProgress((store_.DebugLevel == 2 ? tag + line : line) + CrLf);
+    Log(Text(124) + ": " + tag + line);
+  }
+  FailCount = 0;
+}
+
+}  // namespace tessaro

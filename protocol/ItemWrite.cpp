@@ -1,0 +1,80 @@
+#include "core/Items.h"
+#include "protocol/Interface.h"
+#include "protocol/ReportTexts.h"
+
+namespace tessaro {
+
+bool Interface::CurrentItemServable() const { return CurrentItem >= 0 && CurrentItem <= LastUnitItem; }
+
+void Interface::WriteSendState() {
+  if (DelayCountdown > 0) return;
+  IdleCountdown = QuietAfterWriteTicks;
+  if (!CurrentItemServable()) {
+    EngineState = engine_state::Idle;
+    return;
+  }
+  const auto index = static_cast<std::size_t>(CurrentItem);
+  sentValue_ = store_.ItemValues[index];
+  if (screen_.HasVisibleRow(CurrentItem)) {
+    const std::string tag = WriteTag(texts_, CurrentItem, sentValue_);
+    const std::string line = WriteLine(texts_, CurrentItem, screen_);
+    AppendProgress(store_.DebugLevel == 2 ? tag + line : line);
+    Log(tag + line);
+  }
+  PrepareReply();
+  // SendWriteRequest flushes the input itself, and only when it sends.
+  if (SendWriteRequest(CurrentItem, sentValue_) >= 0) {
+    AwaitReply(engine_state::WriteSoh);
+    return;
+  }
+  AppendProgress(" -> " + Text(120) + CrLf);
+  store_.ItemStatus[index] = RequestNone;
+  EngineState = engine_state::Idle;
+}
+
+void Interface::WriteReceiveState() {
+  switch (Receive(engine_state::WriteSoh)) {
+    case Reception::Waiting:
+      return;
+    case Reception::SohTimeout:
+      AppendProgress(" -> " + Text(121) + "[SOH]." + CrLf);
+      ++FailCount;
+      return;
+    case Reception::LenTimeout:
+      AppendProgress(" -> " + Text(121) + "[LEN]." + CrLf);
+      ++FailCount;
+      return;
+    case Reception::TooLong:
+      AppendProgress(" -> " + Text(122) + " > InfoMaxLen." + CrLf);
+      return;
+    case Reception::ChecksumError:
+      AppendProgress(" -> " + Text(122) + " checksum." + CrLf);
+      ++FailCount;
+      return;
+    case Reception::Complete:
+      EngineState = engine_state::WriteEvaluate;
+      return;
+  }
+}
+
+void Interface::WriteEvaluateState() {
+  EngineState = engine_state::Idle;
+  if (!CurrentItemServable()) return;
+  const auto index = static_cast<std::size_t>(CurrentItem);
+  if (ReplyAccepted(RxBuffer, RxLength)) {
+    // The unit holds what was sent. A value edited and queued again while
+    // the frame was on its way stays pending, so it is written too.
+    store_.UnitValues[index] = sentValue_;
+    if (store_.ItemValues[index] == sentValue_) store_.ItemStatus[index] = RequestNone;
+    settingsScreen_.ItemToScreen(CurrentItem);
+    AppendProgress(" -> " + Text(123) + "." + CrLf);
+    FailCount = 0;
+    return;
+  }
+  // Refused: the request stays as it is, so it is tried again unless the
+  // user cancelled it meanwhile.
+  ++FailCount;
+  AppendProgress(std::string(" -> program ERROR NACK.") + CrLf);
+}
+
+}  // namespace tessaro

@@ -1,0 +1,70 @@
+#include "core/Items.h"
+#include "protocol/Interface.h"
+
+namespace tessaro {
+
+void Interface::AddToCheckSum(int value) {
+  CheckSum = static_cast<int16_t>(((CheckSum + value) % 256 + 256) % 256);
+}
+
+int16_t Interface::SendChecked(int value) {
+  if (datacom_.SendByte(value) < 0) return -1;
+  AddToCheckSum(value);
+  return 0;
+}
+
+void Interface::SendAttention() {
+  datacom_.SendByte(0x01);
+  datacom_.SendByte(0x01);
+  CheckSum = 1;
+  datacom_.SendByte(0x80);
+  AddToCheckSum(0x80);
+  // Deliberately not the checksum rule's 7E: the unit expects 80 7F.
+  datacom_.SendByte(256 - CheckSum);
+  DelayCountdown = StepDelayTicks;
+}
+
+int16_t Interface::SendFrame(const std::vector<uint8_t>& frame) {
+  // A byte the port refuses is missing from the frame; the checksum covers
+  // what went out, so the unit rejects the damaged frame.
+  CheckSum = 0;
+  int16_t result = 0;
+  for (std::size_t i = 0; i + 1 < frame.size(); ++i) {
+    if (SendChecked(frame[i]) < 0) result = -1;
+  }
+  if (datacom_.SendByte(CheckSum == 0 ? 0 : 256 - CheckSum) < 0) result = -1;
+  return result;
+}
+
+int16_t Interface::SendReadRequest(int16_t item) {
+  const auto frame = BuildReadRequest(item);
+  if (!frame) return -1;
+  datacom_.FlushInput();
+  SendFrame(*frame);
+  return 1;
+}
+
+int16_t Interface::SendWriteRequest(int16_t item, const ItemValue& value) {
+  if (item > LastUnitItem) return 0;
+  const auto frame = BuildWriteRequest(item, value);
+  if (!frame) return -1;
+  datacom_.FlushInput();
+  SendFrame(*frame);
+  return 1;
+}
+
+ItemValue Interface::ParseReplyValue(int16_t item) const {
+  return tessaro::ParseReplyValue(item, RxBuffer, RxLength);
+}
+
+int16_t Interface::ReplyItem() const { return tessaro::ReplyItem(RxBuffer); }
+
+void Interface::PrepareReply() { RxBuffer.fill(-1); }
+
+void Interface::AwaitReply(int16_t sohState) {
+  ReplyCountdown = ReplyTimeoutTicks;
+  RxPos = 0;
+  EngineState = sohState;
+}
+
+}  // namespace tessaro

@@ -1,0 +1,83 @@
+#include "protocol/Interface.h"
+
+namespace tessaro {
+
+void Interface::CallStatusSendState() {
+  if (DelayCountdown > 0) return;
+  IdleCountdown = QuietAfterWriteTicks;
+  datacom_.FlushInput();
+  if (const auto frame = BuildCallStatusRequest()) SendFrame(*frame);
+  PrepareReply();
+  AwaitReply(engine_state::CallStatusSoh);
+}
+
+void Interface::CallStatusReceiveState() {
+  switch (Receive(engine_state::CallStatusSoh)) {
+    case Reception::Waiting:
+    case Reception::TooLong:
+      return;
+    case Reception::SohTimeout:
+      Log(Text(112) + ". (SOH req BufPos)");
+      ++FailCount;
+      return;
+    case Reception::LenTimeout:
+      Log(Text(112) + ". (Len BufPos)");
+      return;
+    case Reception::ChecksumError:
+      Log(Text(113) + ". (CheckSumn req BufPos)");
+      return;
+    case Reception::Complete:
+      break;
+  }
+  // Without offset 7 there is no sequence number to call with: the reply
+  // is as unusable as a damaged one.
+  if (!ReplyHoldsOffset(RxBuffer, RxLength, ReplyItemOffset)) {
+    Log(Text(113) + ". (CheckSumn req BufPos)");
+    EngineState = engine_state::Idle;
+    return;
+  }
+  PagerSequence = static_cast<int16_t>(RxBuffer[ReplyItemOffset] - '0');
+  if (PagerSequence < 0 || PagerSequence > 9) ++FailCount;  // the call is still made
+  EngineState = engine_state::CallSend;
+}
+
+void Interface::CallSendState() {
+  const std::string records =
+      BuildCallRecords(PagerSequence, screen_.TestPagerAddress(), screen_.TestPagerDisplayInfo(),
+                       screen_.TestBleepCode());
+  const auto frame = BuildCallFrame(records);
+  IdleCountdown = QuietAfterWriteTicks;
+  if (!frame) {  // cannot happen with the cut address and message; never send a broken frame
+    Log(Text(115) + ".");
+    EngineState = engine_state::Idle;
+    return;
+  }
+  datacom_.FlushInput();
+  SendFrame(*frame);
+  PrepareReply();
+  AwaitReply(engine_state::CallSoh);
+}
+
+void Interface::CallReceiveState() {
+  switch (Receive(engine_state::CallSoh)) {
+    case Reception::Waiting:
+    case Reception::TooLong:
+      return;
+    case Reception::SohTimeout:
+      Log(Text(112) + ". (SOH snd call)");
+      ++FailCount;
+      return;
+    case Reception::LenTimeout:
+      Log(Text(112) + ". (Len send Call)");
+      return;
+    case Reception::ChecksumError:
+      Log(Text(113) + ". (Data send Call)");
+      return;
+    case Reception::Complete:
+      EngineState = engine_state::Idle;
+      Log((ReplyAccepted(RxBuffer, RxLength) ? Text(114) : Text(115)) + ".");
+      return;
+  }
+}
+
+}  // namespace tessaro

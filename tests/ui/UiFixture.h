@@ -1,0 +1,149 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <ostream>
+#include <random>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "core/Clock.h"
+#include "tests/support/FakeBytePort.h"
+#include "tests/ui/ScriptedPrompts.h"
+#include "ui/InputBox.h"
+#include "ui/LedShape.h"
+#include "ui/ListCombo.h"
+#include "ui/QtText.h"
+#include "ui/frmHoofdscherm.h"
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+QT_END_NAMESPACE
+
+namespace tessaro::testing {
+
+class FixedClock final : public Clock {
+ public:
+  LocalDateTime now{2024, 3, 14, 9, 26, 53};
+  LocalDateTime Now() const override { return now; }
+};
+
+// A program folder of its own below the system temporary folder.
+class ProgramFolder {
+ public:
+  ProgramFolder() {
+    std::random_device random;
+    const auto base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      auto candidate = base / ("tessaro-ui-" + std::to_string(random()));
+      std::error_code error;
+      if (std::filesystem::create_directory(candidate, error)) path_ = candidate;
+    }
+    if (path_.empty()) ADD_FAILURE() << "no temporary folder below " << base;
+  }
+  ~ProgramFolder() {
+    std::error_code error;
+    if (!path_.empty()) std::filesystem::remove_all(path_, error);
+  }
+  ProgramFolder(const ProgramFolder&) = delete;
+  ProgramFolder& operator=(const ProgramFolder&) = delete;
+
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// What goes into the program settings file before start-up.
+struct ProgramFile {
+  int logfile = 1;
+  int taal = 0;
+  int caseShown = 1;  // not 0: no cover-opening guide
+  std::string setPath;
+};
+
+// A main window on a fake port in a fresh program folder, with scripted
+// answers to its questions. Nothing runs by wall-clock time: the timer
+// handlers are called by the tests.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void WriteProgramFile(const ProgramFile& file) {
+    std::ofstream out(folder.Path() / "TessaroIP.set", std::ios::binary);
+    out << "0        Compoort ->0\r\n"
+        << "1      Logfile ->" << file.logfile << "\r\n"
+        << "2       SetPath ->" << file.setPath << "\r\n"
+        << "3       UnitType ->3\r\n"
+        << "4       Taal ->" << file.taal << "\r\n"
+        << "5       Case ->" << file.caseShown << "\r\n";
+  }
+
+  // Creates the window without loading it: the design state.
+  frmHoofdscherm& Create() {
+    window = std::make_unique<frmHoofdscherm>(
+        frmHoofdscherm::Environment{folder.Path(), clock, port, prompts});
+    return *window;
+  }
+
+  frmHoofdscherm& Start(const std::string& commandLine = "", const ProgramFile& file = {}) {
+    WriteProgramFile(file);
+    Create();
+    window->Form_Load(commandLine);
+    return *window;
+  }
+
+  TessaroProgram& Program() { return window->Program(); }
+  const MainWindowWidgets& W() const { return window->Widgets(); }
+  const std::string& Text(int slot) { return Program().Texts.Text(slot); }
+  QString QText(int slot) { return ToQString(Text(slot)); }
+  QString Title() { return QText(19); }
+
+  ItemValue& Value(int item) { return Program().Store.ItemValues[static_cast<std::size_t>(item)]; }
+  int16_t& Status(int item) { return Program().Store.ItemStatus[static_cast<std::size_t>(item)]; }
+  QString Progress() const { return W().TxtProgress->toPlainText(); }
+
+  std::vector<QMessageBox*> OpenBoxes() const {
+    std::vector<QMessageBox*> boxes;
+    for (QMessageBox* box : window->findChildren<QMessageBox*>()) {
+      if (box->isVisible()) boxes.push_back(box);
+    }
+    return boxes;
+  }
+
+  static void TypeInto(QWidget* widget, const QString& text) {
+    for (QChar character : text) {
+      const int key = character.toUpper().unicode();
+      QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(character));
+      QApplication::sendEvent(widget, &press);
+      QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(character));
+      QApplication::sendEvent(widget, &release);
+    }
+  }
+
+  static void PressKey(QWidget* widget, Qt::Key key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+  }
+
+  ProgramFolder folder;
+  FixedClock clock;
+  FakeBytePort port;
+  ScriptedPrompts prompts;
+  std::unique_ptr<frmHoofdscherm> window;
+};
+
+}  // namespace tessaro::testing

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace tessaro {
+
+// The program icon, drawn here so that it needs no image file: a pager with
+// radio waves on a blue tile.
+QPixmap ProgramIconPixmap(int size);
+QIcon ProgramIcon();
+
+}  // namespace tessaro

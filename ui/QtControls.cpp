@@ -1,0 +1,144 @@
+#include "ui/QtControls.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "ui/InputBox.h"
+#include "ui/QtText.h"
+
+namespace tessaro {
+namespace {
+
+QColor Blend(const QColor& a, const QColor& b) {
+  return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
+}
+
+// Repainting thirty controls ten times a second for nothing would show, so
+// the palette is only touched on a change.
+void ApplyTextColour(QWidget& widget, QPalette::ColorRole role, ValueColour colour,
+                     std::optional<ValueColour>& current) {
+  if (current == colour) return;
+  current = colour;
+  QPalette palette = widget.palette();
+  palette.setColor(role, ColourOf(colour, palette));
+  widget.setPalette(palette);
+}
+
+}  // namespace
+
+QColor ColourOf(ValueColour colour, const QPalette& palette) {
+  if (colour == ValueColour::DiffersFromUnit) return palette.color(QPalette::Active, QPalette::WindowText);
+  return Blend(palette.color(QPalette::Active, QPalette::WindowText),
+               palette.color(QPalette::Active, QPalette::Base));
+}
+
+LineEditControl::LineEditControl(InputBox& box, bool visible) : box_(box), visible_(visible) {
+  box_.setVisible(visible);
+}
+
+void LineEditControl::SetVisible(bool visible) {
+  visible_ = visible;
+  box_.setVisible(visible);
+}
+
+std::string LineEditControl::Text() const { return FromQString(box_.text()); }
+
+void LineEditControl::SetText(const std::string& text) { box_.ShowText(ToQString(text)); }
+
+void LineEditControl::SetTextColour(ValueColour colour) {
+  ApplyTextColour(box_, QPalette::Text, colour, colour_);
+}
+
+void LineEditControl::SetToolTip(const std::string& text) { box_.setToolTip(ToQString(text)); }
+
+LegendControl::LegendControl(QLabel& label, bool visible) : label_(label), visible_(visible) {
+  label_.setTextFormat(Qt::PlainText);
+  label_.setVisible(visible);
+}
+
+void LegendControl::SetVisible(bool visible) {
+  visible_ = visible;
+  label_.setVisible(visible);
+}
+
+std::string LegendControl::Text() const { return FromQString(label_.text()); }
+
+void LegendControl::SetText(const std::string& text) { label_.setText(ToQString(text)); }
+
+void LegendControl::SetTextColour(ValueColour colour) {
+  ApplyTextColour(label_, QPalette::WindowText, colour, colour_);
+}
+
+void LegendControl::SetToolTip(const std::string& text) { label_.setToolTip(ToQString(text)); }
+
+ComboBoxControl::ComboBoxControl(QComboBox& combo, bool visible) : combo_(combo), visible_(visible) {
+  combo_.setVisible(visible);
+}
+
+void ComboBoxControl::SetVisible(bool visible) {
+  visible_ = visible;
+  combo_.setVisible(visible);
+}
+
+void ComboBoxControl::ClearEntries() {
+  combo_.clear();
+  combo_.setCurrentIndex(-1);
+}
+
+void ComboBoxControl::AddEntry(const std::string& text) {
+  // Adding to an empty list must not select the new entry.
+  const int selected = combo_.currentIndex();
+  combo_.addItem(ToQString(text));
+  if (combo_.currentIndex() != selected) combo_.setCurrentIndex(selected);
+}
+
+int ComboBoxControl::EntryCount() const { return combo_.count(); }
+
+int ComboBoxControl::SelectedIndex() const { return combo_.currentIndex(); }
+
+void ComboBoxControl::SetSelectedIndex(int index) {
+  if (index < -1 || index >= combo_.count()) return;
+  combo_.setCurrentIndex(index);
+}
+
+std::string ComboBoxControl::Text() const { return FromQString(combo_.currentText()); }
+
+void ComboBoxControl::SetTextColour(ValueColour colour) {
+  QWidget* field = combo_.lineEdit();
+  ApplyTextColour(field != nullptr ? *field : static_cast<QWidget&>(combo_),
+                  field != nullptr ? QPalette::Text : QPalette::ButtonText, colour, colour_);
+}
+
+void ComboBoxControl::SetToolTip(const std::string& text) { combo_.setToolTip(ToQString(text)); }
+
+void ComboBoxControl::ClearTextHighlight() {
+  if (QLineEdit* field = combo_.lineEdit()) field->deselect();
+}
+
+PushButtonControl::PushButtonControl(QPushButton& button, bool visible) : button_(button), visible_(visible) {
+  button_.setVisible(visible);
+}
+
+void PushButtonControl::SetVisible(bool visible) {
+  visible_ = visible;
+  button_.setVisible(visible);
+}
+
+void PushButtonControl::SetCaption(const std::string& caption) { button_.setText(CaptionText(caption)); }
+
+void SpareCombo::ClearEntries() {
+  entries_.clear();
+  selected_ = -1;
+}
+
+void SpareCombo::SetSelectedIndex(int index) {
+  if (index >= -1 && index < EntryCount()) selected_ = index;
+}
+
+std::string SpareCombo::Text() const {
+  return selected_ >= 0 ? entries_[static_cast<std::size_t>(selected_)] : std::string();
+}
+
+}  // namespace tessaro

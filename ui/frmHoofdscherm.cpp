@@ -1,0 +1,392 @@
+#include "ui/frmHoofdscherm.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <algorithm>
+#include <cmath>
+#include <system_error>
+
+#include "core/ItemValue.h"
+#include "core/Items.h"
+#include "core/SettingsScreen.h"
+#include "messages/Diverse.h"
+#include "ui/InputBox.h"
+#include "ui/LedShape.h"
+#include "ui/ListCombo.h"
+#include "ui/ProgramIcon.h"
+#include "ui/QtText.h"
+
+namespace tessaro {
+namespace {
+
+// LED colours, dark when idle and light while a byte has just moved.
+const QColor TxDark(0xC0, 0x00, 0x00);
+const QColor TxLight(0xFF, 0x80, 0x80);
+const QColor RxDark(0x00, 0xC0, 0x00);
+const QColor RxLight(0x80, 0xFF, 0x80);
+
+constexpr const char* LineBreak = "\r\n";
+
+// Progress text arrives with CR LF line ends; the box breaks lines on LF.
+QString ProgressLines(const std::string& text) {
+  QString lines = ToQString(text);
+  lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return lines;
+}
+
+}  // namespace
+
+frmHoofdscherm::frmHoofdscherm(const Environment& environment, QWidget* parent)
+    : QMainWindow(parent),
+      programFolder_(environment.programFolder),
+      prompts_(environment.prompts),
+      dialogs_(*this, [this] { return Title(); }) {
+  setObjectName(QStringLiteral("frmHoofdscherm"));
+  widgets_ = BuildMainWindowWidgets(*this, arrays_);
+  setWindowIcon(ProgramIcon());
+
+  program_ = std::make_unique<TessaroProgram>(TessaroProgram::World{
+      programFolder_, environment.clock, environment.port, dialogs_, arrays_, *this, this});
+
+  tmrAfhandel_.setTimerType(Qt::PreciseTimer);
+  tmrAfhandel_.setInterval(25);
+  tmrUpdateVensters_.setInterval(100);
+  ledTimer_.setInterval(250);
+  timerStartRefresh_.setInterval(300);
+  timerStartRefresh_.setSingleShot(true);
+  ConnectControls();
+
+  resize(780, 700);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+}
+
+frmHoofdscherm::~frmHoofdscherm() { ShutDown(); }
+
+void frmHoofdscherm::Form_Load(const std::string& commandLine) {
+  program_->StartProgram(commandLine, *this);
+}
+
+void frmHoofdscherm::StartTimers() {
+  if (shutDown_) return;
+  tmrAfhandel_.start();
+  tmrUpdateVensters_.start();
+  ledTimer_.start();
+  timerStartRefresh_.start();
+}
+
+void frmHoofdscherm::ConnectControls() {
+  QObject* context = &signalContext_;
+  connect(&tmrAfhandel_, &QTimer::timeout, context, [this] { TmrAfhandel_Timer(); });
+  connect(&tmrUpdateVensters_, &QTimer::timeout, context, [this] { TmrUpdateVensters_Timer(); });
+  connect(&ledTimer_, &QTimer::timeout, context, [this] { LedTimer_Timer(); });
+  connect(&timerStartRefresh_, &QTimer::timeout, context, [this] { TimerStartRefresh_Timer(); });
+
+  connect(widgets_.Setup, &QAction::triggered, context, [this] { Setup_Click(); });
+  connect(widgets_.Quit, &QAction::triggered, context, [this] { Quit_Click(); });
+  connect(widgets_.About, &QAction::triggered, context, [this] { About_Click(); });
+
+  const auto onClick = [this, context](QPushButton* button, auto handler) {
+    connect(button, &QPushButton::clicked, context, [this, handler] { (this->*handler)(); });
+  };
+  onClick(widgets_.CmdInstellingenOpslaan, &frmHoofdscherm::CmdInstellingenOpslaan_Click);
+  onClick(widgets_.CmdInstellingenLezen, &frmHoofdscherm::CmdInstellingenLezen_Click);
+  onClick(widgets_.CmdOpslaanUnitGegevens, &frmHoofdscherm::CmdOpslaanUnitGegevens_Click);
+  onClick(widgets_.CmdLezenUnitgegevens, &frmHoofdscherm::CmdLezenUnitgegevens_Click);
+  onClick(widgets_.CmdLeesAlles, &frmHoofdscherm::CmdLeesAlles_Click);
+  onClick(widgets_.CmdSchrijfAlles, &frmHoofdscherm::CmdSchrijfAlles_Click);
+  onClick(widgets_.CmdCancelReadWrite, &frmHoofdscherm::CmdCancelReadWrite_Click);
+  onClick(widgets_.CmdWisLogVenster, &frmHoofdscherm::CmdWisLogVenster_Click);
+  onClick(widgets_.CmdReadIPdiagnose, &frmHoofdscherm::CmdReadIPdiagnose_Click);
+  onClick(widgets_.CmdTestOproepPager, &frmHoofdscherm::CmdTestOproepPager_Click);
+
+  // A tab change, by click or by keyboard, leaves no combo text highlighted.
+  for (QTabWidget* tabs : {widgets_.SSTab1, widgets_.SSTab2}) {
+    connect(tabs, &QTabWidget::tabBarClicked, context, [this] { SSTab_Click(); });
+    connect(tabs, &QTabWidget::currentChanged, context, [this] { SSTab_Click(); });
+  }
+  ConnectSettingsControls();
+}
+
+void frmHoofdscherm::ConnectSettingsControls() {
+  QObject* context = &signalContext_;
+  for (const auto& [index, button] : widgets_.CmdReadSingleSetting) {
+    connect(button, &QPushButton::clicked, context, [this, index = index] { CmdReadSingleSetting_Click(index); });
+  }
+  for (const auto& [index, button] : widgets_.CmdWriteSingleSetting) {
+    connect(button, &QPushButton::clicked, context, [this, index = index] { CmdWriteSingleSetting_Click(index); });
+  }
+  for (const auto& [index, button] : widgets_.CmdReadSingleTekstSetting) {
+    connect(button, &QPushButton::clicked, context,
+            [this, index = index] { CmdReadSingleTekstSetting_Click(index); });
+  }
+  for (int index : {35, 36}) {
+    connect(widgets_.TxtCharInput.at(index), &QLineEdit::textChanged, context, [this] { ShowPortNumber(); });
+  }
+}
+
+// ---- MainWindowView
+
+void frmHoofdscherm::UpdateMessageWindow() {
+  const auto& lines = program_->Log.MessageLines();
+  for (std::size_t index = 0; index < widgets_.Text2.size(); ++index) {
+    widgets_.Text2[index]->setText(ToQString(lines[index]));
+  }
+}
+
+void frmHoofdscherm::HideSettingsTab(int index) { widgets_.SSTab2->setTabVisible(index, false); }
+
+void frmHoofdscherm::ShowMainTab(int index) { widgets_.SSTab1->setTabVisible(index, true); }
+
+void frmHoofdscherm::SelectSettingsTab(int index) { widgets_.SSTab2->setCurrentIndex(index); }
+
+void frmHoofdscherm::SelectMainTab(int index) { widgets_.SSTab1->setCurrentIndex(index); }
+
+void frmHoofdscherm::SetDebugFramesVisible(bool visible) {
+  widgets_.FrameDebugCmdButtonsAlgemeen->setVisible(visible);
+  widgets_.FrameDebugCmdButtonsPaging->setVisible(visible);
+  widgets_.FrameDebugCmdButtonsIPdiagnose->setVisible(visible);
+  widgets_.FrameDebugCmdButtonsIPSet->setVisible(visible);
+  widgets_.CmdInstellingenOpslaan->setEnabled(visible);
+}
+
+// ---- EngineScreen
+
+void frmHoofdscherm::AppendProgress(const std::string& text) {
+  QPlainTextEdit& box = *widgets_.TxtProgress;
+  box.moveCursor(QTextCursor::End);
+  box.insertPlainText(ProgressLines(text));
+  box.moveCursor(QTextCursor::End);
+  box.ensureCursorVisible();
+}
+
+void frmHoofdscherm::SetProgressBar(bool visible, int minimum, int maximum, int value) {
+  QProgressBar& bar = *widgets_.ProgressBarProgrammeren;
+  bar.setRange(minimum, std::max(minimum, maximum));
+  bar.setValue(std::clamp(value, bar.minimum(), bar.maximum()));
+  bar.setVisible(visible);
+}
+
+bool frmHoofdscherm::HasVisibleRow(int16_t item) { return program_->Screen.HasVisibleRow(item); }
+
+std::string frmHoofdscherm::Legend(int16_t item) { return program_->Screen.Legend(item); }
+
+std::string frmHoofdscherm::ShownText(int16_t item) { return program_->Screen.ShownText(item); }
+
+std::string frmHoofdscherm::TestPagerAddress() { return FromQString(widgets_.TxtTestPagerAdres->text()); }
+
+std::string frmHoofdscherm::TestPagerDisplayInfo() {
+  return FromQString(widgets_.TxtTestPagerDisplayInfo->text());
+}
+
+int16_t frmHoofdscherm::TestBleepCode() {
+  return static_cast<int16_t>(widgets_.ComboTestBleepCode->currentIndex());
+}
+
+void frmHoofdscherm::SetCommunicationCaption(const std::string& caption) {
+  widgets_.FrmCommunicatie->setTitle(CaptionText(caption));
+}
+
+// ---- timers
+
+void frmHoofdscherm::TmrAfhandel_Timer() { program_->Engine.EngineTick(0); }
+
+void frmHoofdscherm::TmrUpdateVensters_Timer() { program_->Screen.UpdateItemColours(); }
+
+void frmHoofdscherm::LedTimer_Timer() {
+  if (program_->Settings.Logfile > 0) UpdateMessageWindow();
+
+  Datacom& link = program_->Link;
+  // Each burst lights the LED for one tick and darkens it on the next.
+  const auto step = [](bool& activity, bool& lit, LedShape& led, const QColor& dark, const QColor& light) {
+    if (!activity) return;
+    if (lit) {
+      lit = false;
+      activity = false;
+      led.SetFillColour(dark);
+    } else {
+      lit = true;
+      led.SetFillColour(light);
+    }
+  };
+  step(link.TxActivity, txLedLit_, *widgets_.ShpTx, TxDark, TxLight);
+  step(link.RxActivity, rxLedLit_, *widgets_.ShpRx, RxDark, RxLight);
+}
+
+void frmHoofdscherm::TimerStartRefresh_Timer() {
+  timerStartRefresh_.stop();
+  AllItemsToScreen(program_->Screen);
+}
+
+// ---- menu entries
+
+void frmHoofdscherm::Setup_Click() { OpenSetupWindow(); }
+
+void frmHoofdscherm::About_Click() { OpenAboutWindow(); }
+
+void frmHoofdscherm::Quit_Click() {
+  if (!Confirm(program_->Texts.Text(11))) return;
+  ShutDown();
+  QCoreApplication::exit(0);
+}
+
+void frmHoofdscherm::closeEvent(QCloseEvent* event) {
+  ShutDown();
+  event->accept();
+  // Secondary windows must not keep the program alive without its main window.
+  QCoreApplication::exit(0);
+}
+
+void frmHoofdscherm::ShutDown() {
+  if (shutDown_) return;
+  shutDown_ = true;
+  tmrAfhandel_.stop();
+  tmrUpdateVensters_.stop();
+  ledTimer_.stop();
+  timerStartRefresh_.stop();
+  program_->Link.CloseComPort();
+}
+
+// ---- file tab
+
+void frmHoofdscherm::CmdInstellingenOpslaan_Click() {
+  const ModTaal& texts = program_->Texts;
+  if (!Confirm(texts.Text(87) + LineBreak + texts.Text(88) + LineBreak + texts.Text(89) + "?")) return;
+  program_->Files.WriteDefaultSettings();
+}
+
+void frmHoofdscherm::CmdInstellingenLezen_Click() {
+  const ModTaal& texts = program_->Texts;
+  if (!Confirm(texts.Text(90) + LineBreak + texts.Text(91) + LineBreak + texts.Text(89) + "?")) return;
+  program_->Files.ReadDefaultSettings();
+}
+
+std::filesystem::path frmHoofdscherm::SettingsFileFolder() const {
+  const std::string& setPath = program_->Settings.SetPath;
+  if (!setPath.empty()) return PathFromQString(ToQString(setPath));
+  return programFolder_ / "Instellingen";
+}
+
+void frmHoofdscherm::CmdOpslaanUnitGegevens_Click() {
+  const std::filesystem::path folder = PrepareSettingsFileFolder();
+  const FileDialogRequest request{QStringLiteral("NieuweInstellingen"), QStringFromPath(folder),
+                                  QStringLiteral("cfg (*.cfg)")};
+  const std::optional<QString> name = prompts_.SaveFileName(request);
+  if (!name || name->isEmpty()) {
+    prompts_.Beep();
+    return;
+  }
+  program_->Files.WriteSettingsFile(PathFromQString(*name));
+}
+
+void frmHoofdscherm::CmdLezenUnitgegevens_Click() {
+  const std::filesystem::path folder = PrepareSettingsFileFolder();
+  const QString pattern = QStringLiteral("*.cfg");
+  const FileDialogRequest request{pattern, QStringFromPath(folder), QStringLiteral("cfg (*.cfg)")};
+  const std::optional<QString> name = prompts_.OpenFileName(request);
+  // The pattern itself names no file; loading it would empty every setting.
+  if (!name || name->isEmpty() || *name == pattern ||
+      PathFromQString(*name).filename() == PathFromQString(pattern)) {
+    prompts_.Beep();
+    return;
+  }
+  program_->Files.ReadSettingsFile(PathFromQString(*name));
+}
+
+std::filesystem::path frmHoofdscherm::PrepareSettingsFileFolder() const {
+  const std::filesystem::path folder = SettingsFileFolder();
+  // The offered default folder is made on first use so that a save under the
+  // offered name can succeed; a folder the user chose is left as it is.
+  if (program_->Settings.SetPath.empty()) {
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+  }
+  return folder;
+}
+
+// ---- unit tab
+
+void frmHoofdscherm::CmdLeesAlles_Click() {
+  widgets_.TxtProgress->clear();
+  program_->Engine.ReadAllRequest = true;
+}
+
+void frmHoofdscherm::CmdSchrijfAlles_Click() {
+  const ModTaal& texts = program_->Texts;
+  if (!Confirm(texts.Text(95) + "!" + LineBreak + texts.Text(89) + "?")) return;
+  ScreenToAllItems(program_->Screen);
+  widgets_.TxtProgress->clear();
+  program_->Engine.WriteAllRequest = true;
+}
+
+void frmHoofdscherm::CmdCancelReadWrite_Click() { program_->Engine.CancelAll(); }
+
+void frmHoofdscherm::CmdWisLogVenster_Click() { widgets_.TxtProgress->clear(); }
+
+// ---- settings tabs
+
+void frmHoofdscherm::CmdReadSingleSetting_Click(int index) {
+  program_->Store.ItemStatus[static_cast<std::size_t>(index)] = RequestRead;
+}
+
+void frmHoofdscherm::CmdWriteSingleSetting_Click(int index) {
+  program_->Screen.ScreenToItem(static_cast<int16_t>(index));
+  program_->Store.ItemStatus[static_cast<std::size_t>(index)] = RequestWrite;
+}
+
+void frmHoofdscherm::CmdReadSingleTekstSetting_Click(int index) {
+  program_->Store.ItemStatus[static_cast<std::size_t>(150 + index)] = RequestRead;
+}
+
+void frmHoofdscherm::CmdReadIPdiagnose_Click() {
+  for (int item = 150; item <= 154; ++item) program_->Store.ItemStatus[static_cast<std::size_t>(item)] = RequestRead;
+}
+
+void frmHoofdscherm::ShowPortNumber() {
+  const double high = NumberValueOfText(FromQString(widgets_.TxtCharInput.at(36)->text()));
+  const double low = NumberValueOfText(FromQString(widgets_.TxtCharInput.at(35)->text()));
+  // Worked out wide: a high byte of 128 or more gives a port above 32767,
+  // which is shown as the unsigned number it is.
+  const double port = std::nearbyint(high * 256 + low);
+  const std::string number =
+      std::fabs(port) <= 2147483647.0 ? IntText(static_cast<int>(port)) : TextOfNumber(port);
+  TextBoxControl* legend = arrays_.TxtLegendaCharInput(35);
+  legend->SetToolTip(program_->Texts.Text(76) + " is: " + number);
+}
+
+// ---- service tab
+
+void frmHoofdscherm::CmdTestOproepPager_Click() {
+  if (widgets_.TxtTestPagerAdres->text().isEmpty()) {
+    dialogs_.ShowCriticalError(program_->Texts.Text(126), program_->Texts.Text(19));
+    return;
+  }
+  program_->Engine.TestCallRequest = true;
+}
+
+void frmHoofdscherm::SSTab_Click() {
+  if (program_) program_->Screen.ClearComboSelections();
+}
+
+// ---- helpers
+
+bool frmHoofdscherm::Confirm(const std::string& text) {
+  return prompts_.Confirm(ToQString(program_->Texts.Text(19)), ToQString(text));
+}
+
+QString frmHoofdscherm::Title() const { return windowTitle().trimmed(); }
+
+}  // namespace tessaro
