@@ -1,23 +1,69 @@
 #!/usr/bin/env bash
-# Builds the program and starts it. Until the window exists it builds the
-# core and reports what is ready.
+# Builds everything and runs the program against a simulated unit.
+#
+# With a display: starts tessaro-unit-sim on a pseudo-terminal, points COM1
+# at it and opens the window; press "Read all settings from Unit" on the
+# Unit tab to see the unit's values arrive. Without a display: says so, reads
+# all settings from the simulated unit with tessaro-cli and saves a picture
+# of the window made under a virtual display.
+#
+#   bash scripts/run.sh [program arguments such as /DEBUG]
+#
+# TESSARO_PROGRAM_FOLDER chooses the program folder (settings, defaults, log);
+# by default it is build/app, the folder of the executable.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$(pwd)
 
 bash scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j2
-
-if [ -x build/app/tessaro-ip ]; then
-  exec build/app/tessaro-ip "$@"
+cmake --build build -j2 --target tessaro-ip tessaro-unit-sim
+targets=$(cmake --build build --target help)
+if grep -q 'tessaro-cli' <<<"$targets"; then
+  cmake --build build -j2 --target tessaro-cli
 fi
 
-echo
-echo "Built so far (libraries in build/):"
-for library in build/*/libtessaro_*.a build/*/*/libtessaro_*.a; do
-  [ -e "$library" ] && echo "  $(basename "$library")"
+work=$(mktemp -d)
+simulator_pid=""
+cleanup() {
+  if [ -n "$simulator_pid" ]; then
+    kill "$simulator_pid" 2>/dev/null || true
+    wait "$simulator_pid" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The simulated unit prints a status line every few seconds while its
+# diagnostic level (item 0) is above 0.
+build/tools/unit-sim/tessaro-unit-sim --link "$work/unit" --set 0=1 --status-every 5 \
+  >"$work/simulator.log" 2>&1 &
+simulator_pid=$!
+for _ in $(seq 100); do
+  [ -e "$work/unit" ] && break
+  sleep 0.05
 done
-if [ -x build/tools/unit-sim/tessaro-unit-sim ]; then
-  echo "  tessaro-unit-sim (simulated unit): build/tools/unit-sim/tessaro-unit-sim --help"
+if [ ! -e "$work/unit" ]; then
+  echo "the simulated unit did not start:" >&2
+  cat "$work/simulator.log" >&2
+  exit 1
 fi
-echo "The main window is not built yet; run the tests with: bash scripts/test.sh"
+export TESSARO_COM1="$work/unit"
+echo "Simulated unit on $(readlink "$work/unit"), reached as COM1 (TESSARO_COM1=$TESSARO_COM1)"
+
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  build/app/tessaro-ip "$@"
+  exit 0
+fi
+
+echo "No display found (DISPLAY is not set), so the window cannot open here."
+if [ -x build/cli/tessaro-cli ]; then
+  echo "Reading all settings from the simulated unit with tessaro-cli instead:"
+  echo
+  build/cli/tessaro-cli --port 1 read-all || true
+  echo
+fi
+picture="$root/build/screenshot.png"
+echo "Taking a picture of the window under a virtual display: $picture"
+xvfb-run -a -s "-screen 0 1280x1024x24" build/app/tessaro-ip --screenshot "$picture" "$@"
+echo "Done. On a machine with a display this command opens the window."
