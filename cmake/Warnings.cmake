@@ -1,9 +1,9 @@
 # Applied to every target of ours, not to third-party code.
 add_compile_options(-Wall -Wextra)
-# GCC 12 reports false array-bounds and stringop errors inside libstdc++'s vector growth
+# GCC 12 reports false array-bounds, stringop and restrict errors inside libstdc++'s vector growth
 # when optimising (GCC bugs 106199, 107852); later releases do not.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
-  add_compile_options(-Wno-array-bounds -Wno-stringop-overread -Wno-stringop-overflow)
+  add_compile_options(-Wno-array-bounds -Wno-stringop-overread -Wno-stringop-overflow -Wno-restrict)
 endif()
 if(TESSARO_WERROR)
   add_compile_options(-Werror)

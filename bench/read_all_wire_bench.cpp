@@ -1,0 +1,142 @@
+// A read-all of the 32 readable items against the simulated unit sending at
+// 9600 baud, with the engine ticked every 25 ms as the window's timer does.
+// The wall time is set beside the time the same frames need on the wire
+// (bytes x 10 bits / 9600 baud): the ratio is the price of polling.
+
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <stdlib.h>
+
+#include <QCoreApplication>
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string>
+#include <system_error>
+#include <thread>
+
+#include "bench/EngineBenchWorld.h"
+#include "serial/QtSerialBytePort.h"
+#include "tests/e2e/SimProcess.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using namespace tessaro;
+using Clock = std::chrono::steady_clock;
+
+constexpr auto kTick = 25ms;
+constexpr int kComNumber = 74;
+constexpr const char* kComVariable = "TESSARO_COM74";
+constexpr double kBitsPerByte = 10.0;
+constexpr double kBaud = 9600.0;
+// A paced read-all takes a few seconds; past this something is wrong.
+constexpr int kMaxTicks = 2000;
+
+// Bytes in the unit's "RX .."/"TX .." hex lines (two digits and a blank each).
+std::size_t WireBytes(const testing::SimProcess& sim) {
+  std::size_t bytes = 0;
+  for (const auto& line : sim.Lines()) {
+    if (line.rfind("RX ", 0) == 0 || line.rfind("TX ", 0) == 0) bytes += (line.size() - 2) / 3;
+  }
+  return bytes;
+}
+
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      auto candidate = std::filesystem::temp_directory_path() / ("tessaro-bench-" + std::to_string(random()));
+      std::error_code error;
+      if (std::filesystem::create_directory(candidate, error)) path_ = candidate;
+    }
+  }
+  ~ScratchFolder() {
+    std::error_code error;
+    if (!path_.empty()) std::filesystem::remove_all(path_, error);
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+void BM_ReadAllPacedAgainstUnit(benchmark::State& state) {
+  int argc = 1;
+  char name[] = "read_all_wire_bench";
+  char* argv[] = {name, nullptr};
+  std::unique_ptr<QCoreApplication> app;
+  if (QCoreApplication::instance() == nullptr) app = std::make_unique<QCoreApplication>(argc, argv);
+
+  double wireSeconds = 0;
+  double wallSeconds = 0;
+  double bytes = 0;
+  double ticks = 0;
+  for (auto _ : state) {
+    ScratchFolder folder;
+    const std::string link = (folder.Path() / "com74").string();
+    testing::SimProcess sim(TESSARO_UNIT_SIM_PATH);
+    if (folder.Path().empty() ||
+        !sim.Start({"--link", link, "--hex", "--status-every", "0", "--quit-after", "120"}) ||
+        !sim.WaitForLine("PTY ", 5000ms)) {
+      state.SkipWithError("the simulated unit did not start (no pseudo-terminal?)");
+      return;
+    }
+    ::setenv(kComVariable, link.c_str(), 1);
+    QtSerialBytePort port;
+    bench::EngineBenchWorld world(port, kComNumber - 1, folder.Path());
+    if (!world.Start()) {
+      state.SkipWithError("the port did not open");
+      return;
+    }
+
+    const auto start = Clock::now();
+    auto next = start;
+    int tick = 0;
+    world.engine.ReadAllRequest = true;
+    for (; tick < kMaxTicks; ++tick) {
+      world.engine.EngineTick(0);
+      QCoreApplication::processEvents();
+      sim.Drain();
+      const bool done = !world.engine.ReadAllRequest && world.engine.BatchReport == 0 &&
+                        world.engine.EngineState == engine_state::Idle && world.NothingPending();
+      if (done) break;
+      next += kTick;
+      std::this_thread::sleep_until(next);
+    }
+    const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+    state.SetIterationTime(elapsed);
+    sim.Stop();
+    ::unsetenv(kComVariable);
+
+    int read = 0;
+    for (int16_t item = 0; item <= LastUnitItem; ++item) {
+      if (IsReadableItem(item) >= 0 && !(world.store.UnitValues[static_cast<std::size_t>(item)] == ItemValue(-1))) {
+        ++read;
+      }
+    }
+    if (tick >= kMaxTicks || read != 32 || world.engine.FailCount != 0) {
+      state.SkipWithError("the read-all did not complete cleanly");
+      return;
+    }
+    const std::size_t frameBytes = WireBytes(sim);
+    bytes += static_cast<double>(frameBytes);
+    wireSeconds += static_cast<double>(frameBytes) * kBitsPerByte / kBaud;
+    wallSeconds += elapsed;
+    ticks += tick + 1;
+  }
+  const double runs = static_cast<double>(state.iterations());
+  state.counters["wire_ms"] = wireSeconds * 1000.0 / runs;
+  state.counters["bytes"] = bytes / runs;
+  state.counters["ticks"] = ticks / runs;
+  state.counters["wall_per_wire"] = wallSeconds / wireSeconds;
+}
+BENCHMARK(BM_ReadAllPacedAgainstUnit)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
