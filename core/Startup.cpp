@@ -13,7 +13,14 @@ int16_t TessaroProgram::OpenConfiguredPort() {
   return Link.OpenComPort(Settings.Compoort, 4, 0, 1, 0, 0);
 }
 
-void TessaroProgram::StartProgram(const std::string& commandLine, MainWindowView& window) {
+int16_t TessaroProgram::OpenPortAndStartEngine() {
+  const int16_t result = OpenConfiguredPort();
+  if (result >= 0 && Engine.EngineState == engine_state::Initial) Engine.EngineTick(10);
+  return result;
+}
+
+void TessaroProgram::StartProgram(const std::string& commandLine, MainWindowView& window,
+                                  const SettingsOverride& adjustSettings) {
   // Exact, case-sensitive substring tests; both switches give 2.
   if (commandLine.find("/LOG") != std::string::npos) Store.DebugLevel = 1;
   if (commandLine.find("/DEBUG") != std::string::npos) Store.DebugLevel = 2;
@@ -24,12 +31,13 @@ void TessaroProgram::StartProgram(const std::string& commandLine, MainWindowView
 
   Files.ReadProgramSettings();
   Settings.UnitType = 3;
+  if (adjustSettings) adjustSettings(Settings);
   Texts.FillTextTable(Settings.Taal);
   Screen.InitSettingsScreen();
   Files.ReadDefaultSettings();
   window.SetTeksten();
 
-  if (OpenConfiguredPort() >= 0) Engine.EngineTick(10);
+  OpenPortAndStartEngine();
 
   ClearUnitValues(Store);
   ClearItemStatus(Store);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "core/Clock.h"
@@ -52,12 +53,22 @@ class TessaroProgram {
   TessaroProgram(const TessaroProgram&) = delete;
   TessaroProgram& operator=(const TessaroProgram&) = delete;
 
+  // Adjusts the program settings for this run only, once the settings file
+  // has been read and before anything uses it (a console front end's --port
+  // and --lang). Nothing of it reaches the file.
+  using SettingsOverride = std::function<void(ProgramSettings&)>;
+
   // Brings every part into its initial state in the fixed order, opens the
   // port and starts the engine.
-  void StartProgram(const std::string& commandLine, MainWindowView& window);
+  void StartProgram(const std::string& commandLine, MainWindowView& window,
+                    const SettingsOverride& adjustSettings = {});
   void ArrangeTabs(MainWindowView& window);
   // The port opened by the engine's standard line settings (9600,N,8,1).
   int16_t OpenConfiguredPort();
+  // Opens the configured port and, on success, starts an engine that has not
+  // started yet: a port that failed at start-up and is chosen again later
+  // must not leave every request unserved until the next run.
+  int16_t OpenPortAndStartEngine();
 
   Variabelen Store;
   ProgramSettings Settings;

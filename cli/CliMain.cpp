@@ -1,0 +1,66 @@
+#include "cli/Commands.h"
+#include "cli/FileChecks.h"
+
+namespace tessaro::cli {
+namespace {
+
+std::optional<std::string> FileProblem(const CliOptions& options) {
+  switch (options.command) {
+    case Command::WriteAll:
+    case Command::Show:
+      return CannotRead(options.file);
+    case Command::ReadAll:
+      if (options.saveFile) return CannotSave(*options.saveFile);
+      return std::nullopt;
+    default:
+      return std::nullopt;
+  }
+}
+
+int RunUnitCommand(CliSession& session) {
+  const CliOptions& options = session.Options();
+  switch (options.command) {
+    case Command::ReadAll: return ReadAllCommand(session);
+    case Command::Read: return ReadCommand(session, options.items);
+    case Command::Diagnostics: return ReadCommand(session, {150, 151, 152, 153, 154});
+    case Command::Write: return WriteCommand(session);
+    case Command::WriteAll: return WriteAllCommand(session);
+    case Command::TestCall: return TestCallCommand(session);
+    case Command::Reset: return ResetCommand(session);
+    case Command::Monitor: return MonitorCommand(session);
+    case Command::Show: break;
+  }
+  return ExitUsage;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, const CliWorld& world) {
+  const ParsedCommandLine parsed = ParseCommandLine(args);
+  if (!parsed.options) {
+    world.console.ErrLine("tessaro-cli: " + parsed.error + " (see tessaro-cli --help)");
+    return ExitUsage;
+  }
+  const CliOptions& options = *parsed.options;
+  if (options.help) {
+    world.console.Out(UsageText());
+    return ExitDone;
+  }
+  // Before the port: a file problem must not cost a unit's worth of work.
+  if (const auto problem = FileProblem(options)) {
+    world.console.ErrLine("tessaro-cli: " + *problem);
+    return ExitUsage;
+  }
+
+  CliSession session(world, options);
+  if (options.command == Command::Show) return ShowCommand(session);
+  if (!session.StartWithUnit()) {
+    world.console.ErrLine("tessaro-cli: cannot open the serial port " + session.PortDescription());
+    return ExitUsage;
+  }
+  const int status = RunUnitCommand(session);
+  session.Shutdown();
+  return status;
+}
+
+}  // namespace tessaro::cli

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessaro::cli {
+
+enum class Command { ReadAll, Read, Write, Diagnostics, WriteAll, TestCall, Reset, Monitor, Show };
+enum class OutputFormat { Text, Json };
+
+// One "ITEM=VALUE" of the write command, checked against the item's control:
+// a combo takes its list position, a text box a number within its range.
+struct WriteAssignment {
+  int16_t item = 0;
+  int value = 0;
+};
+
+// What the command line asks for. Texts meant for the unit (pager address
+// and message) are already Windows-1252.
+struct CliOptions {
+  bool help = false;
+  Command command = Command::ReadAll;
+
+  std::optional<int> port;  // COM number, 1 = COM1
+  std::optional<std::string> device;
+  std::optional<int16_t> language;  // Taal index 0..3
+  bool debug = false;
+  OutputFormat format = OutputFormat::Text;
+
+  std::vector<int16_t> items;            // read: in the order given, without repeats
+  std::vector<WriteAssignment> writes;   // write: in the order given, the last one per item
+  std::string file;                      // write-all and show
+  std::optional<std::string> saveFile;   // read-all --save
+  std::string pagerAddress;              // test-call
+  std::string pagerMessage;
+  int16_t bleepCode = 1;                 // the window's bleep-code list starts on entry 1
+  std::optional<double> seconds;         // monitor
+};
+
+struct ParsedCommandLine {
+  std::optional<CliOptions> options;  // nothing on a usage error
+  std::string error;                  // one line, without the program name
+};
+
+// Arguments without the program name.
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+std::string UsageText();
+const char* CommandName(Command command);
+
+// Longest texts the window's test-call boxes take.
+inline constexpr std::size_t PagerAddressLimit = 10;
+inline constexpr std::size_t PagerMessageLimit = 40;
+
+}  // namespace tessaro::cli

@@ -1,0 +1,147 @@
+#include "cli/CliSession.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "cli/ItemReport.h"
+#include "cli/TerminalText.h"
+#include "presentation/SettingsLegends.h"
+
+namespace tessaro::cli {
+
+CliSession::CliSession(const CliWorld& world, const CliOptions& options)
+    : world_(world),
+      options_(options),
+      port_(world.makePort(Naming())),
+      dialogs_(world.console),
+      engineScreen_(world.console) {
+  program_ = std::make_unique<TessaroProgram>(
+      TessaroProgram::World{world.programFolder, world.clock, *port_, dialogs_, controls_, engineScreen_, nullptr});
+  engineScreen_.AttachRows(program_->Screen);
+  window_ = std::make_unique<ConsoleWindow>(controls_, program_->Texts);
+  program_->Log.SetLineListener([this](const std::string& line) { OnMessageLine(line); });
+}
+
+CliSession::~CliSession() {
+  Shutdown();
+  // The log outlives nothing it could still call into.
+  program_->Log.SetLineListener(nullptr);
+}
+
+DeviceNaming CliSession::Naming() const {
+  if (options_.device) {
+    const std::string device = *options_.device;
+    return [device](int /*portNumber*/) { return device; };
+  }
+  return world_.standardNaming;
+}
+
+void CliSession::AdjustSettings(ProgramSettings& settings) const {
+  if (options_.port) settings.Compoort = static_cast<int16_t>(*options_.port - 1);
+  if (options_.language) settings.Taal = *options_.language;
+}
+
+bool CliSession::StartWithUnit() {
+  program_->StartProgram(options_.debug ? "/DEBUG" : "", *window_,
+                         [this](ProgramSettings& settings) { AdjustSettings(settings); });
+  // The engine starts only on a port that opened; only that one is closed again.
+  portStarted_ = program_->Engine.EngineState != engine_state::Initial;
+  return portStarted_;
+}
+
+void CliSession::StartWithoutUnit() {
+  TessaroProgram& program = *program_;
+  if (options_.debug) program.Store.DebugLevel = 2;
+  program.Files.ReadProgramSettings();
+  AdjustSettings(program.Settings);
+  program.Texts.FillTextTable(program.Settings.Taal);
+  program.Screen.InitSettingsScreen();
+  window_->SetTeksten();
+}
+
+void CliSession::Shutdown() {
+  engineScreen_.FlushProgress();
+  world_.console.EndProgress();
+  if (!portStarted_) return;
+  portStarted_ = false;
+  program_->Link.CloseComPort();
+}
+
+std::string CliSession::PortDescription() const {
+  const int number = program_->Settings.Compoort + 1;
+  const std::string device = Naming()(number);
+  return "COM" + std::to_string(number) + (device.empty() ? std::string() : " (" + device + ")");
+}
+
+CliSession::RunEnd CliSession::Run(const RunPlan& plan) {
+  Interface& engine = program_->Engine;
+  long ticks = 0;
+  long quietTicks = 0;
+  int lastDone = -1;
+  int lastPending = -1;
+  RunEnd end = RunEnd::Finished;
+  for (;;) {
+    if (plan.tickLimit && ticks >= *plan.tickLimit) {
+      end = RunEnd::TimeUp;
+      break;
+    }
+    if (!world_.ticks.NextTick()) {
+      end = RunEnd::Interrupted;
+      break;
+    }
+    ++ticks;
+    // Lines logged by an idle tick are the unit's own text (the idle state
+    // logs nothing else while no batch or flag is being served).
+    tickFromIdle_ = engine.EngineState == engine_state::Idle && engine.BatchReport == 0 && !engine.ReadAllRequest &&
+                    !engine.WriteAllRequest && !engine.TestCallRequest && !engine.ResetRequest &&
+                    PendingRequests() == 0;
+    engine.EngineTick(0);
+    tickFromIdle_ = false;
+
+    if (plan.done) {
+      const int done = plan.done();
+      const int pending = PendingRequests();
+      world_.console.Progress(ProgressText(CommandName(options_.command), std::min(done, plan.total), plan.total));
+      if (done != lastDone || pending != lastPending) {
+        quietTicks = 0;
+        lastDone = done;
+        lastPending = pending;
+      } else if (++quietTicks >= StallTicks) {
+        end = RunEnd::Stalled;
+        break;
+      }
+    }
+    if (plan.finished && plan.finished()) break;
+  }
+  engineScreen_.FlushProgress();
+  world_.console.EndProgress();
+  return end;
+}
+
+bool CliSession::EngineQuiet() const {
+  const Interface& engine = program_->Engine;
+  return engine.EngineState == engine_state::Idle && !engine.ReadAllRequest && !engine.WriteAllRequest &&
+         !engine.TestCallRequest && !engine.ResetRequest && engine.BatchReport == 0 && PendingRequests() == 0;
+}
+
+int CliSession::PendingRequests() const {
+  const auto& status = program_->Store.ItemStatus;
+  return static_cast<int>(std::count_if(status.begin(), status.end(), [](int16_t code) { return code > 0; }));
+}
+
+std::vector<std::string> CliSession::TakeLoggedTexts() { return std::exchange(loggedTexts_, {}); }
+
+void CliSession::RouteUnitLines(std::function<void(const std::string&)> sink) { unitLineSink_ = std::move(sink); }
+
+void CliSession::OnMessageLine(const std::string& line) {
+  // A message line is the time, a blank and the text.
+  const std::size_t blank = line.find(' ');
+  loggedTexts_.push_back(blank == std::string::npos ? line : line.substr(blank + 1));
+  if (unitLineSink_ && tickFromIdle_) {
+    unitLineSink_(line);
+  } else {
+    world_.console.ErrLine(TerminalText(line));
+  }
+}
+
+}  // namespace tessaro::cli

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "cli/Console.h"
+#include "core/Dialogs.h"
+#include "core/Startup.h"
+#include "lang/ModTaal.h"
+#include "presentation/Controls.h"
+#include "presentation/ModUnitUpdate.h"
+#include "protocol/EngineScreen.h"
+
+namespace tessaro::cli {
+
+// The window's part in start-up: only the legends matter without a window,
+// because the engine's reports quote them.
+class ConsoleWindow final : public MainWindowView {
+ public:
+  ConsoleWindow(SettingsControls& controls, const ModTaal& texts) : controls_(controls), texts_(texts) {}
+  void UpdateMessageWindow() override {}
+  void SetTeksten() override;
+  void HideSettingsTab(int /*index*/) override {}
+  void ShowMainTab(int /*index*/) override {}
+  void SelectSettingsTab(int /*index*/) override {}
+  void SelectMainTab(int /*index*/) override {}
+  void SetDebugFramesVisible(bool /*visible*/) override {}
+  void ShowCoverGuide() override {}
+
+ private:
+  SettingsControls& controls_;
+  const ModTaal& texts_;
+};
+
+// The progress box as lines on standard error; the rows the reports quote
+// come from the settings routines, the test-call inputs from the command line.
+class ConsoleEngineScreen final : public EngineScreen {
+ public:
+  explicit ConsoleEngineScreen(Console& console) : console_(console) {}
+
+  // The settings routines exist only once the program is built.
+  void AttachRows(ModUnitUpdate& rows) { rows_ = &rows; }
+  void SetTestCall(std::string address, std::string message, int16_t bleepCode);
+  // Writes out a line the engine has begun but not ended.
+  void FlushProgress();
+
+  void AppendProgress(const std::string& text) override;
+  void SetProgressBar(bool /*visible*/, int /*minimum*/, int /*maximum*/, int /*value*/) override {}
+  bool HasVisibleRow(int16_t item) override { return rows_ != nullptr && rows_->HasVisibleRow(item); }
+  std::string Legend(int16_t item) override { return rows_ != nullptr ? rows_->Legend(item) : std::string(); }
+  std::string ShownText(int16_t item) override { return rows_ != nullptr ? rows_->ShownText(item) : std::string(); }
+  std::string TestPagerAddress() override { return address_; }
+  std::string TestPagerDisplayInfo() override { return message_; }
+  int16_t TestBleepCode() override { return bleepCode_; }
+
+ private:
+  void EmitLine(const std::string& line);
+
+  Console& console_;
+  ModUnitUpdate* rows_ = nullptr;
+  std::string pending_;
+  std::string address_;
+  std::string message_;
+  int16_t bleepCode_ = 1;
+};
+
+// Error boxes become lines on standard error; they are kept so the front end
+// can tell that something went wrong.
+class ConsoleDialogs final : public Dialogs {
+ public:
+  explicit ConsoleDialogs(Console& console) : console_(console) {}
+  void ShowCriticalError(const std::string& text, const std::string& caption) override;
+
+  const std::vector<std::string>& Shown() const { return shown_; }
+  void Forget() { shown_.clear(); }
+
+ private:
+  Console& console_;
+  std::vector<std::string> shown_;  // one line each, Windows-1252
+};
+
+// Line breaks inside a box text or report become blanks.
+std::string OneLine(const std::string& text);
+
+}  // namespace tessaro::cli

@@ -1,0 +1,110 @@
+#include "cli/ItemReport.h"
+
+#include <algorithm>
+
+#include "cli/Json.h"
+#include "cli/TerminalText.h"
+#include "core/Cp1252.h"
+#include "core/Items.h"
+#include "presentation/SettingsLayout.h"
+
+namespace tessaro::cli {
+namespace {
+
+constexpr const char* OutsideList = "(not in the list)";
+constexpr const char* ColumnGap = "  ";
+// Subnet values from this one on select the first entry.
+constexpr double SubnetListEnd = 25;
+
+std::string WithoutTrailingBlanks(std::string text) {
+  text.erase(text.find_last_not_of(' ') + 1);
+  return text;
+}
+
+std::string PadRight(const std::string& text, std::size_t width) {
+  return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
+}
+
+std::string PadLeft(const std::string& text, std::size_t width) {
+  return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
+}
+
+std::optional<std::string> ChoiceOf(int16_t item, double number, const ModTaal& texts) {
+  if (item == 41 && number >= SubnetListEnd) number = 0;
+  const std::optional<int16_t> index = NearestInt16(number);
+  if (!index || *index < 0) return std::nullopt;
+  const std::vector<std::string> list = ChoiceList(item, texts);
+  if (static_cast<std::size_t>(*index) >= list.size()) return std::nullopt;
+  return list[static_cast<std::size_t>(*index)];
+}
+
+}  // namespace
+
+ItemRow DescribeItem(int16_t item, const ItemValue& value, const ModTaal& texts) {
+  ItemRow row;
+  row.item = item;
+  row.legend = WithoutTrailingBlanks(LegendText(item, texts));
+  row.numeric = KindOfItem(item) != ItemKind::Tekst;
+  row.value = row.numeric ? TextOfNumber(value.NumberValue()) : value.TextValue();
+  row.hasChoices = IsSettingCombo(item);
+  if (row.hasChoices) row.choice = ChoiceOf(item, value.NumberValue(), texts);
+  return row;
+}
+
+std::string ItemTable(const std::vector<ItemRow>& rows) {
+  // Widths are counted in Windows-1252 bytes, one per character, before the
+  // line is converted for the terminal.
+  std::size_t itemWidth = 3;
+  std::size_t legendWidth = 0;
+  std::size_t valueWidth = 0;
+  for (const ItemRow& row : rows) {
+    itemWidth = std::max(itemWidth, std::to_string(row.item).size());
+    legendWidth = std::max(legendWidth, row.legend.size());
+    if (row.hasChoices) valueWidth = std::max(valueWidth, row.value.size());
+  }
+  std::string table;
+  for (const ItemRow& row : rows) {
+    std::string line = PadLeft(std::to_string(row.item), itemWidth) + ColumnGap + PadRight(row.legend, legendWidth) +
+                       ColumnGap;
+    if (row.hasChoices) {
+      line += PadRight(row.value, valueWidth) + ColumnGap + row.choice.value_or(OutsideList);
+    } else {
+      line += row.value;
+    }
+    table += TerminalText(WithoutTrailingBlanks(line)) + "\n";
+  }
+  return table;
+}
+
+std::string ItemJson(const std::string& command, bool ok, const std::vector<ItemRow>& rows) {
+  std::string json = "{\"command\":" + JsonString(command) + ",\"ok\":" + (ok ? "true" : "false") + ",\"items\":[";
+  for (std::size_t index = 0; index < rows.size(); ++index) {
+    const ItemRow& row = rows[index];
+    if (index > 0) json += ",";
+    json += "{\"item\":" + std::to_string(row.item) + ",\"legend\":" + JsonString(Cp1252ToUtf8(row.legend)) +
+            ",\"value\":" + (row.numeric ? row.value : JsonString(Cp1252ToUtf8(row.value)));
+    if (row.hasChoices) json += ",\"choice\":" + (row.choice ? JsonString(Cp1252ToUtf8(*row.choice)) : "null");
+    json += "}";
+  }
+  return json + "]}\n";
+}
+
+std::string ResultJson(const std::string& command, bool ok) {
+  return "{\"command\":" + JsonString(command) + ",\"ok\":" + (ok ? "true" : "false") + "}\n";
+}
+
+std::string UnitLineText(const std::string& messageLine) { return TerminalText(messageLine) + "\n"; }
+
+std::string UnitLineJson(const std::string& messageLine) {
+  // A message line is "hh:mm:ss", a blank and the text.
+  const std::size_t blank = messageLine.find(' ');
+  const std::string time = blank == std::string::npos ? std::string() : messageLine.substr(0, blank);
+  const std::string text = blank == std::string::npos ? messageLine : messageLine.substr(blank + 1);
+  return "{\"time\":" + JsonString(time) + ",\"text\":" + JsonString(Cp1252ToUtf8(text)) + "}\n";
+}
+
+std::string ProgressText(const std::string& command, int done, int total) {
+  return command + ": " + std::to_string(done) + " of " + std::to_string(total) + " items";
+}
+
+}  // namespace tessaro::cli

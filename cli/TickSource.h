@@ -1,0 +1,46 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+
+#if !defined(_WIN32)
+#include <signal.h>
+#endif
+
+namespace tessaro::cli {
+
+// The engine's clock: one call per tick.
+class TickSource {
+ public:
+  virtual ~TickSource() = default;
+  // Waits until the next tick is due. False when the user has asked the
+  // program to stop (Ctrl-C, a terminate or hang-up signal).
+  virtual bool NextTick() = 0;
+};
+
+// Ticks at a steady period, sleeping in between (never spinning). A tick that
+// comes late is not made up for by a burst of quick ones. While it exists the
+// stop signals are held back and taken as a request to stop, so the program
+// can close the port and end in order.
+class SteadyTicks final : public TickSource {
+ public:
+  // betweenTicks runs before each wait (the toolkit's pending events).
+  SteadyTicks(std::chrono::milliseconds period, std::function<void()> betweenTicks);
+  ~SteadyTicks() override;
+  SteadyTicks(const SteadyTicks&) = delete;
+  SteadyTicks& operator=(const SteadyTicks&) = delete;
+
+  bool NextTick() override;
+
+ private:
+  std::chrono::steady_clock::duration period_;
+  std::function<void()> betweenTicks_;
+  std::chrono::steady_clock::time_point due_;
+  bool stopped_ = false;
+#if !defined(_WIN32)
+  sigset_t stopSignals_{};
+  sigset_t previousMask_{};
+#endif
+};
+
+}  // namespace tessaro::cli

@@ -1,0 +1,284 @@
+// tessaro-cli against the simulated unit over a pseudo-terminal, both as
+// built programs.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fcntl.h>
+#include <map>
+#include <sstream>
+#include <stdlib.h>
+#include <string>
+#include <vector>
+
+#include "CliProcesses.h"
+#include "CliTestSupport.h"
+
+namespace tessaro::cli::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+Lines SplitLines(const std::string& text) {
+  Lines lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// The output line of one item ("  21  ESPA mode: ...").
+std::string LineOfItem(const std::string& out, int item) {
+  for (const std::string& line : SplitLines(out)) {
+    std::istringstream in(line);
+    int number = -1;
+    if (in >> number && number == item) return line;
+  }
+  return {};
+}
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+const std::vector<int> WritableItems = {0,  5,  7,  10, 11, 12, 13, 14, 15, 17, 18, 19, 20, 21,
+                                        22, 23, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41};
+
+// The program on its own: what needs no unit.
+class CliProgram : public ::testing::Test {
+ protected:
+  // The program with the scratch folder as its program folder.
+  Finished Cli(std::vector<std::string> args, std::map<std::string, std::string> env = {}) {
+    args.insert(args.begin(), TESSARO_CLI_PATH);
+    env.emplace("TESSARO_PROGRAM_FOLDER", folder.Path().string());
+    return RunToEnd(args, env);
+  }
+
+  std::string StartUnit(SimulatedUnit& unit, std::vector<std::string> args = {}) {
+    args.insert(args.begin(), "--no-pace");
+    return unit.Start(args);
+  }
+
+  std::string File(const std::string& name) const { return (folder.Path() / name).string(); }
+
+  ScratchFolder folder;
+};
+
+// The program with simulated units.
+class CliE2e : public CliProgram {
+ protected:
+  void SetUp() override {
+    const int probe = posix_openpt(O_RDWR | O_NOCTTY);
+    if (probe < 0) GTEST_SKIP() << "no pseudo-terminal available here: " << std::strerror(errno);
+    ::close(probe);
+  }
+};
+
+TEST_F(CliE2e, SavedSettingsWrittenToASecondUnitMakeItHoldTheSame) {
+  SimulatedUnit first;
+  SimulatedUnit second;
+  const std::string firstPort = StartUnit(first);
+  const std::string secondPort =
+      StartUnit(second, {"--set", "21=2", "--set", "10=4", "--set", "31=10", "--set", "23=100", "--set", "41=3",
+                         "--set", "18=65", "--set", "0=0"});
+  ASSERT_FALSE(firstPort.empty()) << first.Seen();
+  ASSERT_FALSE(secondPort.empty()) << second.Seen();
+
+  const Finished read = Cli({"--device", firstPort, "read-all", "--save", File("unit.cfg")});
+  ASSERT_EQ(read.status, 0) << read.err;
+  EXPECT_EQ(SplitLines(read.out).size(), 32u) << read.out;
+  EXPECT_TRUE(Has(LineOfItem(read.out, 21), "ESPA mode:")) << read.out;
+  EXPECT_TRUE(Has(LineOfItem(read.out, 21), "Espa 4.4.4. OUT")) << read.out;
+  EXPECT_TRUE(Has(LineOfItem(read.out, 150), "00:1E:C0:4A:21:7F")) << read.out;
+  EXPECT_TRUE(Has(read.err, "Reading of all settings successfull.")) << read.err;
+  const std::string saved = FileText(File("unit.cfg"));
+  EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 250);
+  EXPECT_TRUE(Has(saved, "\r\n21    ->1\r\n")) << saved;
+
+  const Finished write = Cli({"--device", secondPort, "write-all", File("unit.cfg")});
+  ASSERT_EQ(write.status, 0) << write.err;
+  EXPECT_EQ(SplitLines(write.out).size(), WritableItems.size()) << write.out;
+  EXPECT_TRUE(Has(write.err, "Writing of all settings successfull.")) << write.err;
+  EXPECT_TRUE(second.WaitForLine("SET 41 8")) << second.Seen();
+
+  const Finished check = Cli({"--device", secondPort, "read-all"});
+  ASSERT_EQ(check.status, 0) << check.err;
+  for (int item : WritableItems) {
+    EXPECT_FALSE(LineOfItem(read.out, item).empty()) << item;
+    EXPECT_EQ(LineOfItem(check.out, item), LineOfItem(read.out, item)) << "item " << item;
+  }
+}
+
+TEST_F(CliE2e, SingleItemsAndDiagnosticsAsJsonAndTable) {
+  SimulatedUnit unit;
+  const std::string port = StartUnit(unit);
+  ASSERT_FALSE(port.empty()) << unit.Seen();
+  // The port found by its number, as a USB adapter would be.
+  const std::map<std::string, std::string> com5{{"TESSARO_COM5", port}};
+
+  const Finished write = Cli({"--port", "5", "--format", "json", "write", "21=2", "23=90"}, com5);
+  ASSERT_EQ(write.status, 0) << write.err;
+  EXPECT_EQ(write.out,
+            "{\"command\":\"write\",\"ok\":true,\"items\":["
+            "{\"item\":21,\"legend\":\"ESPA mode:\",\"value\":2,\"choice\":\"Espa 4.4.4. IN\"},"
+            "{\"item\":23,\"legend\":\"Enhanced Mode Timeout:\",\"value\":90}]}\n");
+  EXPECT_TRUE(Has(write.err, "Writing of ESPA mode: Espa 4.4.4. IN -> Saved.")) << write.err;
+  EXPECT_TRUE(unit.WaitForLine("SET 23 90")) << unit.Seen();
+
+  const Finished read = Cli({"--port", "5", "--lang", "fr", "--format", "json", "read", "23", "21"}, com5);
+  ASSERT_EQ(read.status, 0) << read.err;
+  EXPECT_TRUE(Has(read.out, "{\"item\":23,")) << read.out;
+  EXPECT_TRUE(Has(read.out, "\"value\":90}")) << read.out;
+  EXPECT_TRUE(Has(read.out, "\"value\":2,\"choice\":\"Espa 4.4.4. ENTREE\"")) << read.out;
+  EXPECT_LT(read.out.find("\"item\":23"), read.out.find("\"item\":21")) << "in the order asked";
+
+  const Finished diagnostics = Cli({"--device", port, "diagnostics"});
+  ASSERT_EQ(diagnostics.status, 0) << diagnostics.err;
+  EXPECT_EQ(SplitLines(diagnostics.out).size(), 5u) << diagnostics.out;
+  EXPECT_TRUE(Has(LineOfItem(diagnostics.out, 150), "MAC Address")) << diagnostics.out;
+  EXPECT_TRUE(Has(LineOfItem(diagnostics.out, 154), "192.168.1.1")) << diagnostics.out;
+
+  // Every message line went to the day's log as well.
+  const auto log = folder.Path() / "Log";
+  ASSERT_TRUE(std::filesystem::is_directory(log));
+  std::string logged;
+  for (const auto& entry : std::filesystem::directory_iterator(log)) logged += FileText(entry.path());
+  EXPECT_TRUE(Has(logged, "Read from unit:")) << logged;
+  EXPECT_TRUE(Has(logged, "\r\n")) << "CR LF line ends";
+}
+
+TEST_F(CliE2e, TestCallAndResetReachTheUnit) {
+  SimulatedUnit unit;
+  const std::string port = StartUnit(unit);
+  ASSERT_FALSE(port.empty()) << unit.Seen();
+
+  const Finished call = Cli({"--device", port, "test-call", "1234", "--message", "caf\xC3\xA9", "--bleep", "5"});
+  EXPECT_EQ(call.status, 0) << call.err;
+  EXPECT_EQ(call.out, "");
+  EXPECT_TRUE(Has(call.err, "STATUS: Call Pager via Tessaro-IP succeeded.")) << call.err;
+  const auto called = unit.WaitForLine("CALL ");
+  ASSERT_TRUE(called) << unit.Seen();
+  EXPECT_TRUE(Has(*called, "address=1234")) << *called;
+  EXPECT_TRUE(Has(*called, "bleep=5")) << *called;
+  EXPECT_TRUE(Has(*called, "message=caf\xE9")) << "one byte per character on the wire: " << *called;
+
+  const Finished reset = Cli({"--device", port, "--format", "json", "reset"});
+  EXPECT_EQ(reset.status, 0) << reset.err;
+  EXPECT_EQ(reset.out, "{\"command\":\"reset\",\"ok\":true}\n");
+  EXPECT_TRUE(Has(reset.err, "STATUS: RESET command sent to unit.")) << reset.err;
+  EXPECT_TRUE(unit.WaitForLine("RESET")) << unit.Seen();
+}
+
+TEST_F(CliE2e, MonitorPrintsTheUnitsOwnLines) {
+  SimulatedUnit unit;
+  const std::string port = StartUnit(unit, {"--set", "0=1", "--status-every", "0.2"});
+  ASSERT_FALSE(port.empty()) << unit.Seen();
+
+  const Finished monitor = Cli({"--device", port, "monitor", "--seconds", "1"});
+  EXPECT_EQ(monitor.status, 0) << monitor.err;
+  const Lines lines = SplitLines(monitor.out);
+  ASSERT_GE(lines.size(), 2u) << monitor.out;
+  for (const std::string& line : lines) {
+    EXPECT_EQ(line.size(), 8 + 1 + std::string("Tessaro-IP status: ESPA link up, 0 calls queued").size()) << line;
+    EXPECT_TRUE(Has(line, " Tessaro-IP status: ESPA link up, 0 calls queued")) << line;
+  }
+  EXPECT_FALSE(Has(monitor.err, "Tessaro-IP status")) << "the unit's lines only once, on standard output";
+}
+
+struct FaultRow {
+  const char* name;
+  const char* fault;
+  std::vector<std::string> command;
+  std::vector<std::string> reports;  // each on standard error
+};
+
+void PrintTo(const FaultRow& row, std::ostream* out) { *out << row.name; }
+
+class CliFaults : public CliE2e, public ::testing::WithParamInterface<FaultRow> {};
+
+TEST_P(CliFaults, EndWithStatusOneAndTheEnginesReports) {
+  SimulatedUnit unit;
+  const std::string port = StartUnit(unit, {"--fault", GetParam().fault});
+  ASSERT_FALSE(port.empty()) << unit.Seen();
+  std::vector<std::string> args{"--device", port};
+  args.insert(args.end(), GetParam().command.begin(), GetParam().command.end());
+  const Finished run = Cli(args);
+  EXPECT_EQ(run.status, 1) << run.err;
+  for (const std::string& report : GetParam().reports) EXPECT_TRUE(Has(run.err, report)) << report << "\n" << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CliFaults,
+    ::testing::Values(
+        FaultRow{"ReadWithBadChecksums", "bad-checksum", {"read", "21"},
+                 {"ERROR Reading of: [Item: 21 Value: None] ERROR [checksum].", "Cancelled!",
+                  "tessaro-cli: ERROR reading settings from unit. Reading of settings aborted.!",
+                  "tessaro-cli: 1 of 1 items were not read: 21"}},
+        FaultRow{"WriteRefused", "nack", {"write", "21=3"},
+                 {"Writing of ESPA mode: Espa 4.4.4. IN silent -> program ERROR NACK.",
+                  "tessaro-cli: ERROR writing settings to unit. Writing of settings aborted.!",
+                  "tessaro-cli: 1 of 1 items were not written: 21"}},
+        FaultRow{"ReadAllPartlyAnswered", "bad-checksum:5", {"--format", "json", "read-all"},
+                 {"[checksum]", "Reading of settings aborted"}},
+        FaultRow{"TestCallRefused", "nack", {"test-call", "99"},
+                 {"ERROR: Call Pager via Tessaro-IP not succeeded.",
+                  "tessaro-cli: the unit did not confirm the test call"}},
+        FaultRow{"ResetRefused", "nack", {"reset"}, {"tessaro-cli: the unit did not confirm the reset"}}),
+    [](const ::testing::TestParamInfo<FaultRow>& info) { return info.param.name; });
+
+TEST_F(CliProgram, ShowPrintsAFileWithoutAUnit) {
+  WriteFileText(File("hand.cfg"), "10    ->3\r\n13    ->2\r\n150    ->AA:BB\r\n");
+  const Finished show = Cli({"--device", "/nonexistent/port", "--lang", "nl", "show", File("hand.cfg")});
+  ASSERT_EQ(show.status, 0) << show.err;
+  EXPECT_EQ(show.err, "");
+  EXPECT_EQ(SplitLines(show.out).size(), 32u);
+  EXPECT_TRUE(Has(LineOfItem(show.out, 10), "ESPA seri\xC3\xABle snelheid:")) << show.out;
+  EXPECT_TRUE(Has(LineOfItem(show.out, 10), "9600 baud")) << show.out;
+  EXPECT_TRUE(Has(LineOfItem(show.out, 13), "Oneven Pariteit")) << show.out;
+  EXPECT_TRUE(Has(LineOfItem(show.out, 150), "AA:BB")) << show.out;
+
+  const Finished json = Cli({"--format", "json", "show", File("hand.cfg")});
+  ASSERT_EQ(json.status, 0) << json.err;
+  EXPECT_EQ(json.out.rfind("{\"command\":\"show\",\"ok\":true,\"items\":[{\"item\":0,", 0), 0u) << json.out;
+  EXPECT_TRUE(Has(json.out, "{\"item\":13,\"legend\":\"ESPA parity:\",\"value\":2,\"choice\":\"Odd Parity\"}"))
+      << json.out;
+}
+
+struct UsageRow {
+  const char* name;
+  std::vector<std::string> args;
+  const char* message;
+};
+
+void PrintTo(const UsageRow& row, std::ostream* out) { *out << row.name; }
+
+class CliUsage : public CliProgram, public ::testing::WithParamInterface<UsageRow> {};
+
+TEST_P(CliUsage, EndsWithStatusTwoAndOneLine) {
+  const Finished run = Cli(GetParam().args);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(SplitLines(run.err).size(), 1u) << run.err;
+  EXPECT_EQ(run.err.rfind("tessaro-cli: ", 0), 0u) << run.err;
+  EXPECT_TRUE(Has(run.err, GetParam().message)) << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CliUsage,
+    ::testing::Values(
+        UsageRow{"NoArguments", {}, "no command given"},
+        UsageRow{"UnknownCommand", {"erase"}, "unknown command 'erase'"},
+        UsageRow{"UnusedItem", {"read", "3"}, "'3' is not an item that can be read"},
+        UsageRow{"ValueBeyondTheList", {"write", "13=3"}, "list position 0..2"},
+        UsageRow{"MissingFile", {"write-all", "/nonexistent/unit.cfg"}, "cannot read /nonexistent/unit.cfg"},
+        UsageRow{"SaveIntoAMissingFolder", {"read-all", "--save", "/nonexistent/unit.cfg"}, "no such folder"},
+        UsageRow{"MissingDevice", {"--device", "/nonexistent/port", "read", "21"},
+                 "cannot open the serial port COM1 (/nonexistent/port)"},
+        UsageRow{"MissingComPort", {"--port", "42", "reset"}, "cannot open the serial port COM42 (/dev/ttyS41)"}),
+    [](const ::testing::TestParamInfo<UsageRow>& info) { return info.param.name; });
+
+TEST_F(CliProgram, HelpGoesToStandardOutput) {
+  const Finished help = Cli({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("Usage: tessaro-cli", 0), 0u) << help.out;
+  EXPECT_EQ(help.err, "");
+}
+
+}  // namespace
+}  // namespace tessaro::cli::testing

@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/ItemReport.h"
+#include "cli/Json.h"
+#include "cli/TerminalText.h"
+#include "lang/ModTaal.h"
+
+namespace tessaro::cli {
+namespace {
+
+ModTaal Texts(int16_t language) {
+  ModTaal texts;
+  texts.FillTextTable(language);
+  return texts;
+}
+
+struct DescribeRow {
+  const char* name;
+  int16_t item;
+  ItemValue value;
+  std::string legend;
+  std::string shown;
+  bool numeric;
+  bool hasChoices;
+  std::optional<std::string> choice;
+};
+
+void PrintTo(const DescribeRow& row, std::ostream* out) { *out << row.name; }
+
+class DescribeItemRows : public ::testing::TestWithParam<DescribeRow> {};
+
+TEST_P(DescribeItemRows, ShowsTheValueAsTheSettingsScreenWould) {
+  const DescribeRow& expected = GetParam();
+  const ItemRow row = DescribeItem(expected.item, expected.value, Texts(English));
+  EXPECT_EQ(row.item, expected.item);
+  EXPECT_EQ(row.legend, expected.legend);
+  EXPECT_EQ(row.value, expected.shown);
+  EXPECT_EQ(row.numeric, expected.numeric);
+  EXPECT_EQ(row.hasChoices, expected.hasChoices);
+  EXPECT_EQ(row.choice, expected.choice);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DescribeItemRows,
+    ::testing::Values(
+        DescribeRow{"ReadValueSelectsItsEntry", 21, ItemValue("1"), "ESPA mode:", "1", true, true, "Espa 4.4.4. OUT"},
+        DescribeRow{"NumberSelectsItsEntry", 10, ItemValue(3), "ESPA serial speed:", "3", true, true, "9600 baud"},
+        DescribeRow{"HalfGoesToTheEvenEntry", 10, ItemValue(2.5), "ESPA serial speed:", "2.5", true, true,
+                    "4800 baud"},
+        DescribeRow{"BeyondTheListHasNoEntry", 10, ItemValue(7), "ESPA serial speed:", "7", true, true, std::nullopt},
+        DescribeRow{"NothingObtainedHasNoEntry", 5, ItemValue(-1), "Address Length:", "-1", true, true, std::nullopt},
+        DescribeRow{"SubnetBeyondTheListShowsTheFirstEntry", 41, ItemValue(30), "Subnet:", "30", true, true,
+                    "Default for Class A/B/C"},
+        DescribeRow{"SubnetWithinTheList", 41, ItemValue("8"), "Subnet:", "8", true, true, "255.255.255.0"},
+        DescribeRow{"BoxItemHasNoChoices", 23, ItemValue("60"), "Enhanced Mode Timeout:", "60", true, false,
+                    std::nullopt},
+        DescribeRow{"EveryBoxOfARowHasTheRowsLegend", 33, ItemValue("1"), "IP Address [Static]:", "1", true, false,
+                    std::nullopt},
+        DescribeRow{"TextItemKeepsItsText", 150, ItemValue("00:1E:C0:4A:21:7F"), "MAC Address", "00:1E:C0:4A:21:7F",
+                    false, false, std::nullopt},
+        DescribeRow{"TextItemWithoutText", 151, ItemValue(""), "IP Address [Static]:", "", false, false,
+                    std::nullopt}),
+    [](const ::testing::TestParamInfo<DescribeRow>& info) { return info.param.name; });
+
+TEST(DescribeItem, FollowsTheChosenLanguage) {
+  const ItemRow row = DescribeItem(13, ItemValue(2), Texts(Dutch));
+  EXPECT_EQ(row.legend, "ESPA pariteit:");
+  EXPECT_EQ(row.choice, "Oneven Pariteit");
+  EXPECT_EQ(DescribeItem(10, ItemValue(0), Texts(Dutch)).legend, "ESPA seri\xEBle snelheid:");
+}
+
+ItemRow Row(int16_t item, std::string legend, std::string value, bool numeric, bool hasChoices,
+            std::optional<std::string> choice) {
+  return {item, std::move(legend), std::move(value), numeric, hasChoices, std::move(choice)};
+}
+
+const std::vector<ItemRow> MixedRows = {
+    Row(21, "ESPA mode:", "1", true, true, "Espa 4.4.4. OUT"),
+    Row(20, "Time-out between ESPA Poll in:", "30", true, true, "30 secs"),
+    Row(10, "ESPA seri\xEBle snelheid:", "7", true, true, std::nullopt),
+    Row(23, "Enhanced Mode Timeout:", "60", true, false, std::nullopt),
+    Row(150, "MAC Address", "00:1E:\"C0\"", false, false, std::nullopt),
+};
+
+std::string Blanks(std::size_t count) { return std::string(count, ' '); }
+
+TEST(ItemTable, LinesUpColumnsByCharactersNotBytes) {
+  // Legend column 30 wide, value column 2 wide where a choice follows.
+  const std::string expected = " 21  ESPA mode:" + Blanks(20) + "  1   Espa 4.4.4. OUT\n" +
+                               " 20  Time-out between ESPA Poll in:  30  30 secs\n" +
+                               " 10  ESPA seri\xC3\xAB" "le snelheid:" + Blanks(8) + "  7   (not in the list)\n" +
+                               " 23  Enhanced Mode Timeout:" + Blanks(8) + "  60\n" +
+                               "150  MAC Address" + Blanks(19) + "  00:1E:\"C0\"\n";
+  EXPECT_EQ(ItemTable(MixedRows), expected);
+}
+
+TEST(ItemTable, PrintsNothingForNoRows) { EXPECT_EQ(ItemTable({}), ""); }
+
+TEST(ItemJson, GivesNumbersTextsAndChoicesInUtf8) {
+  EXPECT_EQ(ItemJson("read", false, {MixedRows[0], MixedRows[2], MixedRows[4]}),
+            "{\"command\":\"read\",\"ok\":false,\"items\":["
+            "{\"item\":21,\"legend\":\"ESPA mode:\",\"value\":1,\"choice\":\"Espa 4.4.4. OUT\"},"
+            "{\"item\":10,\"legend\":\"ESPA seri\xC3\xABle snelheid:\",\"value\":7,\"choice\":null},"
+            "{\"item\":150,\"legend\":\"MAC Address\",\"value\":\"00:1E:\\\"C0\\\"\"}]}\n");
+  EXPECT_EQ(ItemJson("show", true, {}), "{\"command\":\"show\",\"ok\":true,\"items\":[]}\n");
+  EXPECT_EQ(ResultJson("reset", false), "{\"command\":\"reset\",\"ok\":false}\n");
+}
+
+struct JsonRow {
+  const char* name;
+  std::string text;
+  std::string literal;
+};
+
+void PrintTo(const JsonRow& row, std::ostream* out) { *out << row.name; }
+
+class JsonStringRows : public ::testing::TestWithParam<JsonRow> {};
+
+TEST_P(JsonStringRows, EscapesWhatJsonForbids) { EXPECT_EQ(JsonString(GetParam().text), GetParam().literal); }
+
+INSTANTIATE_TEST_SUITE_P(Rows, JsonStringRows,
+                         ::testing::Values(JsonRow{"Plain", "abc", "\"abc\""},
+                                           JsonRow{"QuoteAndBackslash", "a\"b\\c", "\"a\\\"b\\\\c\""},
+                                           JsonRow{"LineBreaksAndTab", "a\r\n\tb", "\"a\\r\\n\\tb\""},
+                                           JsonRow{"OtherControlCharacters", std::string("a\0b\x1f\x7f", 5),
+                                                   "\"a\\u0000b\\u001f\\u007f\""},
+                                           JsonRow{"C1ControlCodes", "a\xC2\x9B" "b\xC2\x80\xC2\xA0",
+                                                   "\"a\\u009bb\\u0080\xC2\xA0\""},
+                                           JsonRow{"Utf8PassesThrough", "\xC3\xA9\xE2\x82\xAC", "\"\xC3\xA9\xE2\x82\xAC\""},
+                                           JsonRow{"Empty", "", "\"\""}),
+                         [](const ::testing::TestParamInfo<JsonRow>& info) { return info.param.name; });
+
+TEST(UnitLines, KeepTheTimeAndConvertTheText) {
+  EXPECT_EQ(UnitLineText("14:03:07 caf\xE9 [NULL]"), "14:03:07 caf\xC3\xA9 [NULL]\n");
+  EXPECT_EQ(UnitLineJson("14:03:07 caf\xE9 \"x\""),
+            "{\"time\":\"14:03:07\",\"text\":\"caf\xC3\xA9 \\\"x\\\"\"}\n");
+  EXPECT_EQ(UnitLineJson("14:03:07 "), "{\"time\":\"14:03:07\",\"text\":\"\"}\n");
+}
+
+struct TerminalRow {
+  const char* name;
+  std::string cp1252;
+  std::string shown;
+};
+
+void PrintTo(const TerminalRow& row, std::ostream* out) { *out << row.name; }
+
+class TerminalTextRows : public ::testing::TestWithParam<TerminalRow> {};
+
+TEST_P(TerminalTextRows, NothingFromTheUnitSteersTheTerminal) {
+  EXPECT_EQ(TerminalText(GetParam().cp1252), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TerminalTextRows,
+    ::testing::Values(TerminalRow{"PlainText", "192.168.1.1", "192.168.1.1"},
+                      TerminalRow{"EscapeSequence", "\x1b[2Jx", "[ESC][2Jx"},
+                      TerminalRow{"NulAndDelete", std::string("a\0b\x7f", 4), "a[NULL]b[RUBOUT]"},
+                      TerminalRow{"LineBreaksInsideAValue", "a\r\nb", "a[CR][LF]b"},
+                      TerminalRow{"CodesWithoutACharacter", "\x90x\x9D", "?x?"},
+                      TerminalRow{"LettersOfTheFourLanguages", "caf\xE9 \x80 \xDF", "caf\xC3\xA9 \xE2\x82\xAC \xC3\x9F"}),
+    [](const ::testing::TestParamInfo<TerminalRow>& info) { return info.param.name; });
+
+TEST(ItemTable, ShowsAUnitsControlCharactersByName) {
+  EXPECT_EQ(ItemTable({Row(154, "NameServer:", "1.2\x1b]0;x\x07", false, false, std::nullopt)}),
+            "154  NameServer:  1.2[ESC]]0;x[BEL]\n");
+}
+
+TEST(ProgressText, CountsItemsDoneOfItemsRequested) {
+  EXPECT_EQ(ProgressText("read-all", 3, 32), "read-all: 3 of 32 items");
+}
+
+}  // namespace
+}  // namespace tessaro::cli
