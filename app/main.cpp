@@ -1,16 +1,26 @@
 // Tessaro-IP: the service tool's window program.
 //
-//   tessaro-ip [/LOG] [/DEBUG] [--screenshot FILE [--tab N] [--settings-tab M] [--delay MS]]
+//   tessaro-ip [/LOG] [/DEBUG] [--screenshot FILE [--tab N] [--settings-tab M] [--delay MS]
+//              [--window settings|about|guide] [--page P]]
+//
+// --window pictures that window instead of the main window (--page: the
+// guide's page 1 to 3).
 //
 // The program folder (settings, defaults, log) is the folder of the
 // executable unless TESSARO_PROGRAM_FOLDER names another one.
+//
+// TESSARO_REPORT_STARTUP=1 prints "first frame after N ms" (from entering
+// main() until the window's first paint has been handled) and ends the run.
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QPushButton>
 #include <QStringList>
 #include <QTabWidget>
 #include <QTimer>
+#include <chrono>
 #include <cstdio>
 #include <optional>
 
@@ -18,7 +28,10 @@
 #include "serial/QtSerialBytePort.h"
 #include "ui/QtText.h"
 #include "ui/UserPrompts.h"
+#include "ui/frmAbout.h"
 #include "ui/frmHoofdscherm.h"
+#include "ui/frmInstellingen.h"
+#include "ui/frmOpenenBehuizing.h"
 
 namespace {
 
@@ -28,6 +41,8 @@ struct Options {
   int tab = 0;
   int settingsTab = 0;
   int delayMs = 800;  // long enough for the start-up refresh to have run
+  QString window;     // empty: the main window
+  int page = 1;
 };
 
 std::optional<Options> ParseOptions(const QStringList& arguments) {
@@ -37,8 +52,14 @@ std::optional<Options> ParseOptions(const QStringList& arguments) {
     const bool hasValue = index + 1 < arguments.size();
     if (argument == QLatin1String("--screenshot") && hasValue) {
       options.screenshot = arguments[++index];
+    } else if (argument == QLatin1String("--window") && hasValue) {
+      options.window = arguments[++index];
+      if (options.window != QLatin1String("settings") && options.window != QLatin1String("about") &&
+          options.window != QLatin1String("guide")) {
+        return std::nullopt;
+      }
     } else if ((argument == QLatin1String("--tab") || argument == QLatin1String("--settings-tab") ||
-                argument == QLatin1String("--delay")) &&
+                argument == QLatin1String("--delay") || argument == QLatin1String("--page")) &&
                hasValue) {
       bool ok = false;
       const int value = arguments[++index].toInt(&ok);
@@ -46,6 +67,7 @@ std::optional<Options> ParseOptions(const QStringList& arguments) {
       if (argument == QLatin1String("--tab")) options.tab = value;
       if (argument == QLatin1String("--settings-tab")) options.settingsTab = value;
       if (argument == QLatin1String("--delay")) options.delayMs = value;
+      if (argument == QLatin1String("--page")) options.page = value;
     } else if (argument.startsWith(QLatin1String("--"))) {
       return std::nullopt;
     } else {
@@ -54,6 +76,58 @@ std::optional<Options> ParseOptions(const QStringList& arguments) {
   }
   return options;
 }
+
+// The window a screenshot shows: the main window, or a secondary window
+// opened the way the user opens it.
+QWidget* ShowWindowToPicture(tessaro::frmHoofdscherm& window, const Options& shot) {
+  const tessaro::MainWindowWidgets& widgets = window.Widgets();
+  if (shot.window == QLatin1String("settings")) {
+    widgets.Setup->trigger();
+    return window.findChild<tessaro::frmInstellingen*>();
+  }
+  if (shot.window == QLatin1String("about")) {
+    widgets.About->trigger();
+    return window.findChild<tessaro::frmAbout*>();
+  }
+  if (shot.window == QLatin1String("guide")) {
+    auto* guide = window.findChild<tessaro::frmOpenenBehuizing*>();
+    if (guide == nullptr) {
+      window.ShowCoverGuide();
+      guide = window.findChild<tessaro::frmOpenenBehuizing*>();
+    }
+    if (guide == nullptr) return nullptr;
+    guide->ShowInFront();
+    for (int page = 1; page < shot.page; ++page) guide->Widgets().CmdVolgende->click();
+    return guide;
+  }
+  return &window;
+}
+
+// Notices the main window's first paint and reports the time once the event
+// loop is back, that is once the frame has gone to the display.
+class FirstFrameReport final : public QObject {
+ public:
+  FirstFrameReport(QWidget& window, std::chrono::steady_clock::time_point started)
+      : window_(window), started_(started) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == &window_ && event->type() == QEvent::Paint && !seen_) {
+      seen_ = true;
+      QTimer::singleShot(0, &window_, [this] {
+        const auto elapsed = std::chrono::steady_clock::now() - started_;
+        std::printf("first frame after %.1f ms\n", std::chrono::duration<double, std::milli>(elapsed).count());
+        std::fflush(stdout);
+        window_.close();
+      });
+    }
+    return false;
+  }
+
+ private:
+  QWidget& window_;
+  std::chrono::steady_clock::time_point started_;
+  bool seen_ = false;
+};
 
 QString ProgramFolder() {
   const QByteArray chosen = qgetenv("TESSARO_PROGRAM_FOLDER");
@@ -64,13 +138,15 @@ QString ProgramFolder() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  const auto started = std::chrono::steady_clock::now();
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tessaro-IP"));
 
   const std::optional<Options> options = ParseOptions(QApplication::arguments());
   if (!options) {
     std::fprintf(stderr,
-                 "usage: tessaro-ip [/LOG] [/DEBUG] [--screenshot FILE [--tab N] [--settings-tab M] [--delay MS]]\n");
+                 "usage: tessaro-ip [/LOG] [/DEBUG] [--screenshot FILE [--tab N] [--settings-tab M] [--delay MS]\n"
+                 "                  [--window settings|about|guide] [--page P]]\n");
     return 2;
   }
 
@@ -81,6 +157,9 @@ int main(int argc, char* argv[]) {
   QDir().mkpath(folder);
   tessaro::frmHoofdscherm window(
       tessaro::frmHoofdscherm::Environment{tessaro::PathFromQString(folder), clock, port, prompts});
+
+  FirstFrameReport firstFrame(window, started);
+  if (qEnvironmentVariable("TESSARO_REPORT_STARTUP") == QLatin1String("1")) window.installEventFilter(&firstFrame);
 
   window.Form_Load(options->programArguments.join(QLatin1Char(' ')).toStdString());
   window.show();
@@ -93,8 +172,9 @@ int main(int argc, char* argv[]) {
       widgets.SSTab2->setCurrentIndex(shot.settingsTab);
       widgets.SSTab1->setCurrentIndex(shot.tab);
       window.activateWindow();
-      QTimer::singleShot(200, &window, [&window, shot] {
-        const bool saved = window.grab().save(*shot.screenshot, "PNG");
+      QWidget* target = ShowWindowToPicture(window, shot);
+      QTimer::singleShot(200, &window, [&window, target, shot] {
+        const bool saved = target != nullptr && target->grab().save(*shot.screenshot, "PNG");
         if (!saved) std::fprintf(stderr, "cannot write %s\n", qPrintable(*shot.screenshot));
         window.close();
         QCoreApplication::exit(saved ? 0 : 1);

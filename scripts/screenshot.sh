@@ -5,7 +5,9 @@
 #   bash scripts/screenshot.sh [FILE] [-- extra tessaro-ip arguments]
 #
 # It opens on the ESPA 4.4.4 settings of a demonstration defaults file;
-# extra arguments such as "--tab 0" or "/DEBUG" change what is shown. When
+# extra arguments such as "--tab 0" or "/DEBUG" change what is shown, and
+# "--window settings", "--window about" or "--window guide --page 2" picture
+# that window instead of the main window. When
 # the simulated unit is built too, the program opens its port on it.
 # TESSARO_BUILD_DIR chooses the build folder (default: build).
 set -euo pipefail

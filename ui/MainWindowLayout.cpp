@@ -247,6 +247,10 @@ class Builder {
     auto* buttons = new QGridLayout(w_.FrameDebugCmdButtonsAlgemeen);
     DebugItemButtons(22, *buttons, 0, 0, w_.FrameDebugCmdButtonsAlgemeen);
     DebugItemButtons(23, *buttons, 1, 0, w_.FrameDebugCmdButtonsAlgemeen);
+    // A service tool, so it shares the frame's debug-only visibility.
+    w_.CmdResetUnit = Button("CmdResetUnit", w_.FrameDebugCmdButtonsAlgemeen);
+    w_.CmdResetUnit->setText(QStringLiteral("Reset unit"));
+    buttons->addWidget(w_.CmdResetUnit, 2, 1, 1, 2);
     grid->addWidget(w_.FrameDebugCmdButtonsAlgemeen, 1, 2, 3, 2, Qt::AlignTop);
 
     grid->setColumnStretch(4, 1);

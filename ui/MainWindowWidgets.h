@@ -68,6 +68,7 @@ struct MainWindowWidgets {
 
   // Settings tabs.
   QGroupBox* FrameDebugCmdButtonsAlgemeen = nullptr;
+  QPushButton* CmdResetUnit = nullptr;  // in FrameDebugCmdButtonsAlgemeen
   QGroupBox* FrameDebugCmdButtonsIPSet = nullptr;
   QGroupBox* FrameDebugCmdButtonsIPdiagnose = nullptr;
   QGroupBox* FrameDebugCmdButtonsPaging = nullptr;

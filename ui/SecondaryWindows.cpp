@@ -1,40 +1,43 @@
-#include <QDialogButtonBox>
-#include <QLabel>
-#include <QVBoxLayout>
-#include <QWidget>
+#include <QTimer>
 
-#include "ui/QtText.h"
+#include "ui/frmAbout.h"
 #include "ui/frmHoofdscherm.h"
+#include "ui/frmInstellingen.h"
+#include "ui/frmOpenenBehuizing.h"
 
 namespace tessaro {
 namespace {
 
-// Stands in for a secondary window that is not built yet: modeless, gone
-// when closed.
-void ShowStandInWindow(QWidget& owner, const QString& caption, const QString& text) {
-  auto* window = new QWidget(&owner, Qt::Window);
-  window->setAttribute(Qt::WA_DeleteOnClose);
-  window->setWindowTitle(caption);
-  auto* layout = new QVBoxLayout(window);
-  auto* label = new QLabel(text, window);
-  label->setTextFormat(Qt::PlainText);
-  layout->addWidget(label);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, window);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, window, &QWidget::close);
-  layout->addWidget(buttons);
-  window->show();
+// A window already open is brought to the front; a closed one is made anew,
+// so that it shows the state of the program as it is now.
+template <class Window, class Create>
+void ShowOnce(QWidget& owner, Create create) {
+  for (Window* open : owner.findChildren<Window*>(Qt::FindDirectChildrenOnly)) {
+    if (!open->isHidden()) {
+      open->ShowInFront();
+      return;
+    }
+  }
+  create()->ShowInFront();
 }
 
 }  // namespace
 
 void frmHoofdscherm::OpenSetupWindow() {
-  ShowStandInWindow(*this, CaptionText(program_->Texts.Text(8)), Title());
+  ShowOnce<frmInstellingen>(*this, [this] {
+    return new frmInstellingen(frmInstellingen::Environment{*program_, *this, prompts_, {}}, *this);
+  });
 }
 
 void frmHoofdscherm::OpenAboutWindow() {
-  ShowStandInWindow(*this, CaptionText(program_->Texts.Text(4)), Title());
+  ShowOnce<frmAbout>(*this, [this] { return new frmAbout(*program_, *this, prompts_, *this); });
 }
 
-void frmHoofdscherm::ShowCoverGuide() { ShowStandInWindow(*this, Title(), Title()); }
+void frmHoofdscherm::ShowCoverGuide() {
+  auto* guide = new frmOpenenBehuizing(*program_, prompts_, *this);
+  // Start-up calls this before the main window is shown; shown after it, the
+  // guide comes up in front.
+  QTimer::singleShot(0, guide, &frmOpenenBehuizing::ShowInFront);
+}
 
 }  // namespace tessaro

@@ -111,6 +111,7 @@ void frmHoofdscherm::ConnectControls() {
   onClick(widgets_.CmdCancelReadWrite, &frmHoofdscherm::CmdCancelReadWrite_Click);
   onClick(widgets_.CmdWisLogVenster, &frmHoofdscherm::CmdWisLogVenster_Click);
   onClick(widgets_.CmdReadIPdiagnose, &frmHoofdscherm::CmdReadIPdiagnose_Click);
+  onClick(widgets_.CmdResetUnit, &frmHoofdscherm::CmdResetUnit_Click);
   onClick(widgets_.CmdTestOproepPager, &frmHoofdscherm::CmdTestOproepPager_Click);
 
   // A tab change, by click or by keyboard, leaves no combo text highlighted.
@@ -353,6 +354,11 @@ void frmHoofdscherm::CmdReadSingleTekstSetting_Click(int index) {
 
 void frmHoofdscherm::CmdReadIPdiagnose_Click() {
   for (int item = 150; item <= 154; ++item) program_->Store.ItemStatus[static_cast<std::size_t>(item)] = RequestRead;
+}
+
+void frmHoofdscherm::CmdResetUnit_Click() {
+  if (!Confirm("Reset the unit now?")) return;
+  program_->Engine.ResetRequest = true;
 }
 
 void frmHoofdscherm::ShowPortNumber() {

@@ -110,6 +110,7 @@ class frmHoofdscherm : public QMainWindow,
   void CmdWriteSingleSetting_Click(int index);
   void CmdReadSingleTekstSetting_Click(int index);
   void CmdReadIPdiagnose_Click();
+  void CmdResetUnit_Click();
   void ShowPortNumber();
 
   // Service tab.

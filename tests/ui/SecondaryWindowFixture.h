@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/ui/UiFixture.h"
+#include "ui/frmAbout.h"
+#include "ui/frmInstellingen.h"
+#include "ui/frmOpenenBehuizing.h"
+
+namespace tessaro::testing {
+
+// The main window with its secondary windows: opened the way the user opens
+// them, found among the main window's children.
+class SecondaryWindowTest : public MainWindowTest {
+ protected:
+  // The open (not hidden) window of that kind, or nullptr.
+  template <class Window>
+  Window* OpenWindow() const {
+    for (Window* found : window->findChildren<Window*>(Qt::FindDirectChildrenOnly)) {
+      if (!found->isHidden()) return found;
+    }
+    return nullptr;
+  }
+  template <class Window>
+  int WindowCount() const {
+    return static_cast<int>(window->findChildren<Window*>(Qt::FindDirectChildrenOnly).size());
+  }
+
+  frmInstellingen* OpenSetup() {
+    W().Setup->trigger();
+    return OpenWindow<frmInstellingen>();
+  }
+  frmAbout* OpenAbout() {
+    W().About->trigger();
+    return OpenWindow<frmAbout>();
+  }
+
+  // Runs what is queued, closed windows going away included. A few rounds,
+  // as handling one event may queue the next (a focus change, then the
+  // focus given back).
+  static void Settle() {
+    for (int round = 0; round < 3; ++round) {
+      QCoreApplication::processEvents();
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+  }
+
+  // A second run of the program in the same folder.
+  void Restart(const std::string& commandLine = "") {
+    window.reset();
+    Create();
+    window->Form_Load(commandLine);
+    Settle();
+  }
+
+  std::string ProgramFileBytes() const {
+    std::ifstream in(folder.Path() / "TessaroIP.set", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  std::vector<std::string> ProgramFileLines() const {
+    std::vector<std::string> lines;
+    const std::string bytes = ProgramFileBytes();
+    std::size_t start = 0;
+    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+      lines.push_back(bytes.substr(start, end - start));
+    }
+    if (start < bytes.size()) lines.push_back(bytes.substr(start));
+    return lines;
+  }
+
+  // Item number, then value, for each line of the defaults file.
+  void WriteDefaults(const std::vector<std::pair<int, std::string>>& values) {
+    std::ofstream out(folder.Path() / "default.set", std::ios::binary);
+    for (const auto& [item, value] : values) out << item << "    ->" << value << "\r\n";
+  }
+};
+
+}  // namespace tessaro::testing

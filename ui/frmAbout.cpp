@@ -1,0 +1,116 @@
+#include "ui/frmAbout.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/Startup.h"
+#include "messages/Diverse.h"
+#include "ui/ProgramIcon.h"
+#include "ui/QtText.h"
+
+namespace tessaro {
+namespace {
+
+// The same in every language.
+constexpr const char* NoticeLine = "Tessaro-IP \u00A9 2026 Tornak\nAuthor: Tornak engineering";
+constexpr const char* WebSiteLine = "Please visit our web site:\nwww.tornak.example";
+
+QLabel* BlueLabel(const char* name, const char* text, QWidget* parent) {
+  auto* label = new QLabel(QString::fromUtf8(text), parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setTextFormat(Qt::PlainText);
+  label->setWordWrap(true);
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xFF));
+  label->setPalette(palette);
+  return label;
+}
+
+}  // namespace
+
+frmAbout::frmAbout(TessaroProgram& program, MainWindowView& mainWindow, UserPrompts& prompts, QWidget& owner)
+    : SecondaryWindow(owner, prompts), program_(program), mainWindow_(mainWindow) {
+  setObjectName(QStringLiteral("frmAbout"));
+  setWindowIcon(ProgramIcon());
+  BuildControls();
+  Form_Load();
+  CentreOnScreen();
+}
+
+void frmAbout::BuildControls() {
+  auto* layout = new QVBoxLayout(this);
+
+  w_.FrameLogo = new QFrame(this);
+  w_.FrameLogo->setObjectName(QStringLiteral("FrameLogo"));
+  w_.FrameLogo->setFrameShape(QFrame::StyledPanel);
+  // The labels inside pass their clicks on, so the whole area is the target.
+  w_.FrameLogo->installEventFilter(this);
+  auto* logoRow = new QHBoxLayout(w_.FrameLogo);
+
+  w_.Image1 = new QLabel(w_.FrameLogo);
+  w_.Image1->setObjectName(QStringLiteral("Image1"));
+  w_.Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/logo.png")));
+  w_.Image1->setScaledContents(true);
+  w_.Image1->setFixedSize(176, 93);
+  logoRow->addWidget(w_.Image1, 0, Qt::AlignVCenter);
+
+  auto* lines = new QVBoxLayout;
+  w_.Label3 = BlueLabel("Label3", NoticeLine, w_.FrameLogo);
+  w_.Label6 = BlueLabel("Label6", WebSiteLine, w_.FrameLogo);
+  lines->addWidget(w_.Label3);
+  lines->addSpacing(8);
+  lines->addWidget(w_.Label6);
+  lines->addStretch(1);
+  logoRow->addSpacing(8);
+  logoRow->addLayout(lines, 1);
+  layout->addWidget(w_.FrameLogo, 1);
+
+  w_.Label4 = new QLabel(this);
+  w_.Label4->setObjectName(QStringLiteral("Label4"));
+  w_.Label4->setTextFormat(Qt::PlainText);
+  QPalette palette = w_.Label4->palette();
+  palette.setColor(QPalette::WindowText, Qt::black);
+  w_.Label4->setPalette(palette);
+  w_.CmdSluit = new QPushButton(this);
+  w_.CmdSluit->setObjectName(QStringLiteral("CmdSluit"));
+  w_.CmdSluit->setMinimumWidth(100);
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(w_.Label4);
+  bottom->addStretch(1);
+  bottom->addWidget(w_.CmdSluit);
+  layout->addLayout(bottom);
+
+  connect(w_.CmdSluit, &QPushButton::clicked, this, [this] { close(); });
+  resize(398, 191);
+}
+
+void frmAbout::Form_Load() {
+  const ModTaal& taal = program_.Texts;
+  w_.CmdSluit->setText(CaptionText(taal.Text(0)));
+  setWindowTitle(ToQString(taal.Text(4)));
+  w_.Label4->setText(ToQString(taal.Text(16) + " " + IntText(TESSARO_VERSION_MAJOR) + "." +
+                               IntText(TESSARO_VERSION_MINOR)));
+}
+
+void frmAbout::FrameLogo_DblClick() {
+  int16_t& level = program_.Store.DebugLevel;
+  level = static_cast<int16_t>(level + 1);
+  if (level > 2) level = 0;
+  mainWindow_.SetDebugFramesVisible(level == 2);
+}
+
+bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == w_.FrameLogo && event->type() == QEvent::MouseButtonDblClick) {
+    FrameLogo_DblClick();
+    return true;
+  }
+  return SecondaryWindow::eventFilter(watched, event);
+}
+
+}  // namespace tessaro

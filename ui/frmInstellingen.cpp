@@ -1,0 +1,253 @@
+#include "ui/frmInstellingen.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/SettingsScreen.h"
+#include "core/Startup.h"
+#include "messages/Diverse.h"
+#include "ui/LockableCombo.h"
+#include "ui/ProgramIcon.h"
+#include "ui/QtText.h"
+
+namespace tessaro {
+namespace {
+
+const QColor LockedTextColour(0xC0, 0xC0, 0xC0);
+
+// In the order of the text table's languages.
+const char* const LanguageNames[] = {"English", "Nederlands", "Deutsch", "Française"};
+
+void SetTextColour(QWidget& widget, const QColor& colour) {
+  QPalette palette = widget.palette();
+  palette.setColor(QPalette::Text, colour);
+  widget.setPalette(palette);
+}
+
+QLabel* FieldLabel(const char* name, QWidget* parent) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setTextFormat(Qt::PlainText);
+  return label;
+}
+
+QPushButton* Button(const char* name, QWidget* parent) {
+  auto* button = new QPushButton(parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setAutoDefault(false);
+  return button;
+}
+
+}  // namespace
+
+frmInstellingen::frmInstellingen(const Environment& environment, QWidget& owner)
+    : SecondaryWindow(owner, environment.prompts),
+      program_(environment.program),
+      mainWindow_(environment.mainWindow),
+      lookup_(environment.lookup) {
+  setObjectName(QStringLiteral("frmInstellingen"));
+  setWindowIcon(ProgramIcon());
+  BuildControls();
+  Form_Load();
+  CentreOnScreen();
+}
+
+QString frmInstellingen::PortEntry(int portNumber, const EnvironmentLookup& lookup) {
+  const QString name = QStringLiteral("Com") + ToQString(IntText(portNumber));
+#ifdef _WIN32
+  (void)lookup;
+  return name;
+#else
+  const std::string device = lookup ? PortDeviceName(portNumber, lookup) : PortDeviceName(portNumber);
+  return name + QStringLiteral("  (") + QFile::decodeName(device.c_str()) + QLatin1Char(')');
+#endif
+}
+
+void frmInstellingen::BuildControls() {
+  auto* layout = new QVBoxLayout(this);
+  auto* fields = new QGridLayout;
+  layout->addLayout(fields);
+
+  w_.LabelCompoort = FieldLabel("LabelCompoort", this);
+  w_.ComboCom = new LockableCombo(this);
+  w_.ComboCom->setObjectName(QStringLiteral("ComboCom"));
+  // Room for the device name after the port.
+  w_.ComboCom->setMinimumContentsLength(22);
+  w_.LabelMapInstellingen = FieldLabel("LabelMapInstellingen", this);
+  w_.TxtSetPath = new QLineEdit(this);
+  w_.TxtSetPath->setObjectName(QStringLiteral("TxtSetPath"));
+  w_.TxtSetPath->setMinimumWidth(w_.TxtSetPath->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 28);
+  w_.LabelTaal = FieldLabel("LabelTaal", this);
+  w_.ComboTaal = new LockableCombo(this);
+  w_.ComboTaal->setObjectName(QStringLiteral("ComboTaal"));
+  w_.LabelOpeningTheUnit = FieldLabel("LabelOpeningTheUnit", this);
+  w_.CheckOpeningUnit = new QCheckBox(this);
+  w_.CheckOpeningUnit->setObjectName(QStringLiteral("CheckOpeningUnit"));
+
+  fields->addWidget(w_.LabelCompoort, 0, 0);
+  fields->addWidget(w_.ComboCom, 0, 1, Qt::AlignLeft);
+  fields->addWidget(w_.LabelMapInstellingen, 1, 0);
+  fields->addWidget(w_.TxtSetPath, 1, 1);
+  fields->addWidget(w_.LabelTaal, 2, 0);
+  fields->addWidget(w_.ComboTaal, 2, 1, Qt::AlignLeft);
+  fields->addWidget(w_.LabelOpeningTheUnit, 3, 0);
+  fields->addWidget(w_.CheckOpeningUnit, 3, 1);
+  fields->setColumnStretch(1, 1);
+  fields->setHorizontalSpacing(16);
+  layout->addStretch(1);
+
+  w_.CmdCancel = Button("CmdCancel", this);
+  w_.CmdWijzigen = Button("CmdWijzigen", this);
+  w_.CmdSave = Button("CmdSave", this);
+  w_.CmdClose = Button("CmdClose", this);
+  auto* buttons = new QGridLayout;
+  buttons->addWidget(w_.CmdCancel, 0, 0);
+  buttons->addWidget(w_.CmdWijzigen, 0, 1);
+  buttons->addWidget(w_.CmdSave, 1, 0);
+  buttons->addWidget(w_.CmdClose, 1, 1);
+  for (QPushButton* button : {w_.CmdCancel, w_.CmdWijzigen, w_.CmdSave, w_.CmdClose}) {
+    button->setMinimumWidth(110);
+  }
+  w_.CmdCancel->setEnabled(false);
+  w_.CmdSave->setEnabled(false);
+  auto* bottom = new QHBoxLayout;
+  bottom->addStretch(1);
+  bottom->addLayout(buttons);
+  layout->addLayout(bottom);
+
+  QWidget::setTabOrder(w_.ComboCom, w_.TxtSetPath);
+  QWidget::setTabOrder(w_.TxtSetPath, w_.ComboTaal);
+  QWidget::setTabOrder(w_.ComboTaal, w_.CheckOpeningUnit);
+  QWidget::setTabOrder(w_.CheckOpeningUnit, w_.CmdWijzigen);
+  QWidget::setTabOrder(w_.CmdWijzigen, w_.CmdClose);
+  QWidget::setTabOrder(w_.CmdClose, w_.CmdCancel);
+  QWidget::setTabOrder(w_.CmdCancel, w_.CmdSave);
+
+  connect(w_.CmdWijzigen, &QPushButton::clicked, this, [this] { CmdWijzigen_Click(); });
+  connect(w_.CmdCancel, &QPushButton::clicked, this, [this] { CmdCancel_Click(); });
+  connect(w_.CmdSave, &QPushButton::clicked, this, [this] { CmdSave_Click(); });
+  connect(w_.CmdClose, &QPushButton::clicked, this, [this] { CmdClose_Click(); });
+  resize(533, 233);
+}
+
+// Only texts change here, so that it can run again after a language change.
+void frmInstellingen::SetTeksten() {
+  const ModTaal& taal = program_.Texts;
+  w_.CmdCancel->setText(CaptionText(taal.Text(2)));
+  w_.CmdWijzigen->setText(CaptionText(taal.Text(1)));
+  w_.CmdClose->setText(CaptionText(taal.Text(0)));
+  w_.CmdSave->setText(CaptionText(taal.Text(3)));
+  setWindowTitle(ToQString(taal.Text(8)));
+  w_.LabelCompoort->setText(ToQString(taal.Text(15) + ": "));
+  w_.LabelMapInstellingen->setText(ToQString(taal.Text(14)));
+  w_.LabelTaal->setText(ToQString(taal.Text(5)));
+  w_.LabelOpeningTheUnit->setText(ToQString(taal.Text(130)));
+  w_.CheckOpeningUnit->setText(CaptionText(taal.Text(129)));
+}
+
+void frmInstellingen::LockCombo() {
+  w_.ComboCom->SetLocked(true);
+  w_.ComboTaal->SetLocked(true);
+  w_.TxtSetPath->setReadOnly(true);
+  for (QWidget* field : {static_cast<QWidget*>(w_.ComboCom), static_cast<QWidget*>(w_.ComboTaal),
+                         static_cast<QWidget*>(w_.TxtSetPath)}) {
+    SetTextColour(*field, LockedTextColour);
+  }
+  w_.CheckOpeningUnit->setEnabled(false);
+}
+
+void frmInstellingen::UnlockCombo() {
+  w_.ComboCom->SetLocked(false);
+  w_.ComboTaal->SetLocked(false);
+  w_.TxtSetPath->setReadOnly(false);
+  const QColor windowText = QApplication::palette().color(QPalette::Text);
+  for (QWidget* field : {static_cast<QWidget*>(w_.ComboCom), static_cast<QWidget*>(w_.ComboTaal),
+                         static_cast<QWidget*>(w_.TxtSetPath)}) {
+    SetTextColour(*field, windowText);
+  }
+  w_.CheckOpeningUnit->setEnabled(true);
+}
+
+void frmInstellingen::UpdateCombo() {
+  const ProgramSettings& settings = program_.Settings;
+  // Out of the list's range: above it shows the first entry, below it none.
+  const auto listIndex = [](int16_t value, int last) { return value > last ? 0 : (value < 0 ? -1 : value); };
+  w_.ComboCom->setCurrentIndex(listIndex(settings.Compoort, ComPortEntries - 1));
+  w_.ComboTaal->setCurrentIndex(listIndex(settings.Taal, 3));
+  w_.TxtSetPath->setText(ToQString(settings.SetPath));
+  w_.CheckOpeningUnit->setChecked(settings.Case > 0);
+}
+
+void frmInstellingen::ComboToSettings() {
+  ProgramSettings& settings = program_.Settings;
+  settings.Compoort = static_cast<int16_t>(w_.ComboCom->currentIndex());
+  settings.Taal = static_cast<int16_t>(w_.ComboTaal->currentIndex());
+  settings.SetPath = FromQString(w_.TxtSetPath->text());
+  settings.Case = w_.CheckOpeningUnit->isChecked() ? 1 : 0;
+}
+
+void frmInstellingen::Form_Load() {
+  SetTeksten();
+  w_.ComboCom->clear();
+  LockCombo();
+  for (int port = 1; port <= ComPortEntries; ++port) w_.ComboCom->addItem(PortEntry(port, lookup_));
+  w_.ComboTaal->clear();
+  for (const char* language : LanguageNames) w_.ComboTaal->addItem(QString::fromUtf8(language));
+  UpdateCombo();
+}
+
+void frmInstellingen::EnterViewing() {
+  w_.CmdCancel->setEnabled(false);
+  w_.CmdSave->setEnabled(false);
+  w_.CmdClose->setEnabled(true);
+  w_.CmdWijzigen->setEnabled(true);
+  LockCombo();
+}
+
+void frmInstellingen::CmdWijzigen_Click() {
+  w_.CmdCancel->setEnabled(true);
+  w_.CmdSave->setEnabled(true);
+  w_.CmdClose->setEnabled(false);
+  w_.CmdWijzigen->setEnabled(false);
+  UnlockCombo();
+  w_.ComboCom->setFocus();
+}
+
+void frmInstellingen::CmdCancel_Click() {
+  EnterViewing();
+  UpdateCombo();
+  w_.CmdWijzigen->setFocus();
+}
+
+void frmInstellingen::CmdSave_Click() {
+  EnterViewing();
+  ApplySettings();
+  w_.CmdWijzigen->setFocus();
+}
+
+void frmInstellingen::CmdClose_Click() { close(); }
+
+// The order matters: the new language must be in the table before any
+// window takes its texts, and the screen is rebuilt last in that language.
+void frmInstellingen::ApplySettings() {
+  TessaroProgram& program = program_;
+  ComboToSettings();
+  program.Files.WriteProgramSettings();
+  program.Files.ReadDefaultSettings();
+  program.Link.CloseComPort();
+  program.OpenPortAndStartEngine();
+  program.Texts.FillTextTable(program.Settings.Taal);
+  mainWindow_.SetTeksten();
+  SetTeksten();
+  program.Screen.InitSettingsScreen();
+  AllItemsToScreen(program.Screen);
+}
+
+}  // namespace tessaro

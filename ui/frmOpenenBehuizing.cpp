@@ -1,0 +1,127 @@
+#include "ui/frmOpenenBehuizing.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/Startup.h"
+#include "ui/QtText.h"
+
+namespace tessaro {
+namespace {
+
+constexpr int PageCount = 3;
+// Per page: its picture and the text slot of its description.
+const char* const PagePictures[PageCount] = {":/pictures/guide-1.png", ":/pictures/guide-2.png",
+                                             ":/pictures/guide-3.png"};
+constexpr int PageTexts[PageCount] = {131, 132, 133};
+
+}  // namespace
+
+frmOpenenBehuizing::frmOpenenBehuizing(TessaroProgram& program, UserPrompts& prompts, QWidget& owner)
+    : SecondaryWindow(owner, prompts), program_(program) {
+  setObjectName(QStringLiteral("frmOpenenBehuizing"));
+  BuildControls();
+  SetTeksten();
+  ShowPage(1);
+  CentreOnScreen();
+}
+
+void frmOpenenBehuizing::BuildControls() {
+  auto* layout = new QVBoxLayout(this);
+
+  // The three pictures share one place; the page decides which one shows.
+  auto* pictures = new QGridLayout;
+  for (int index = 0; index < PageCount; ++index) {
+    auto* image = new QLabel(this);
+    image->setObjectName(QStringLiteral("Image%1").arg(index + 1));
+    image->setPixmap(QPixmap(QString::fromLatin1(PagePictures[index])));
+    image->setScaledContents(true);
+    image->setFixedSize(385, 280);
+    image->setFrameShape(QFrame::Box);
+    pictures->addWidget(image, 0, 0);
+    w_.Image[static_cast<std::size_t>(index)] = image;
+  }
+  layout->addLayout(pictures);
+
+  w_.LabelBeschrijving = new QLabel(this);
+  w_.LabelBeschrijving->setObjectName(QStringLiteral("LabelBeschrijving"));
+  w_.LabelBeschrijving->setTextFormat(Qt::PlainText);
+  w_.LabelBeschrijving->setWordWrap(true);
+  w_.LabelBeschrijving->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  w_.LabelBeschrijving->setFixedHeight(w_.LabelBeschrijving->fontMetrics().lineSpacing() * 2 + 4);
+  layout->addWidget(w_.LabelBeschrijving);
+
+  const auto button = [this](const char* name) {
+    auto* created = new QPushButton(this);
+    created->setObjectName(QString::fromLatin1(name));
+    created->setAutoDefault(false);
+    created->setMinimumWidth(100);
+    return created;
+  };
+  w_.CmdVorige = button("CmdVorige");
+  w_.CmdVolgende = button("CmdVolgende");
+  w_.CmdClose = button("CmdClose");
+  w_.CheckDontShow = new QCheckBox(this);
+  w_.CheckDontShow->setObjectName(QStringLiteral("CheckDontShow"));
+
+  auto* controls = new QGridLayout;
+  controls->addWidget(w_.CmdVorige, 0, 1);
+  controls->addWidget(w_.CmdVolgende, 0, 2);
+  controls->addWidget(w_.CheckDontShow, 1, 0, Qt::AlignLeft | Qt::AlignBottom);
+  controls->addWidget(w_.CmdClose, 1, 2);
+  controls->setColumnStretch(0, 1);
+  layout->addLayout(controls);
+
+  connect(w_.CmdVolgende, &QPushButton::clicked, this, [this] { CmdVolgende_Click(); });
+  connect(w_.CmdVorige, &QPushButton::clicked, this, [this] { CmdVorige_Click(); });
+  connect(w_.CmdClose, &QPushButton::clicked, this, [this] { close(); });
+  resize(405, 418);
+}
+
+// Only texts change here; the page keeps its own text.
+void frmOpenenBehuizing::SetTeksten() {
+  const ModTaal& taal = program_.Texts;
+  w_.CmdVolgende->setText(CaptionText(taal.Text(127)));
+  w_.CmdVorige->setText(CaptionText(taal.Text(128)));
+  w_.CmdClose->setText(CaptionText(taal.Text(0)));
+  w_.CheckDontShow->setText(CaptionText(taal.Text(129)));
+  setWindowTitle(ToQString(taal.Text(130)));
+}
+
+int frmOpenenBehuizing::Page() const {
+  for (int index = 0; index < PageCount; ++index) {
+    if (!w_.Image[static_cast<std::size_t>(index)]->isHidden()) return index + 1;
+  }
+  return 1;
+}
+
+void frmOpenenBehuizing::ShowPage(int page) {
+  for (int index = 0; index < PageCount; ++index) {
+    w_.Image[static_cast<std::size_t>(index)]->setVisible(index + 1 == page);
+  }
+  w_.LabelBeschrijving->setText(ToQString(program_.Texts.Text(PageTexts[page - 1]) + "."));
+}
+
+void frmOpenenBehuizing::CmdVolgende_Click() {
+  if (Page() < PageCount) ShowPage(Page() + 1);
+}
+
+void frmOpenenBehuizing::CmdVorige_Click() {
+  if (Page() > 1) ShowPage(Page() - 1);
+}
+
+void frmOpenenBehuizing::closeEvent(QCloseEvent* event) {
+  if (w_.CheckDontShow->isChecked()) {
+    program_.Settings.Case = 1;
+    program_.Files.WriteProgramSettings();
+  }
+  event->accept();
+}
+
+}  // namespace tessaro
