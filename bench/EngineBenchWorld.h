@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <string>
 
-#include "core/Clock.h"
 #include "core/Dialogs.h"
 #include "core/ProgramSettings.h"
 #include "core/SettingsScreen.h"
@@ -18,13 +17,9 @@
 #include "protocol/Interface.h"
 #include "serial/BytePort.h"
 #include "serial/Datacom.h"
+#include "tests/support/FixedClock.h"
 
 namespace tessaro::bench {
-
-class FixedClock final : public Clock {
- public:
-  LocalDateTime Now() const override { return {2024, 5, 17, 10, 11, 12}; }
-};
 
 // Every item has a row, so reports are composed as in the window; the
 // progress box keeps only its last piece, so long runs do not grow it.
@@ -84,7 +79,7 @@ struct EngineBenchWorld {
     return true;
   }
 
-  FixedClock clock;
+  testing::FixedClock clock{{2024, 5, 17, 10, 11, 12}};
   ProgramSettings settings;  // Logfile 0: message lines are dropped
   ModTaal texts;
   Variabelen store;

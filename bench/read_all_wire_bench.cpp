@@ -4,21 +4,18 @@
 // (bytes x 10 bits / 9600 baud): the ratio is the price of polling.
 
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
 #include <stdlib.h>
 
 #include <QCoreApplication>
 #include <chrono>
-#include <filesystem>
 #include <memory>
-#include <random>
 #include <string>
-#include <system_error>
 #include <thread>
 
 #include "bench/EngineBenchWorld.h"
 #include "serial/QtSerialBytePort.h"
-#include "tests/e2e/SimProcess.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/UnitSimProcess.h"
 
 namespace {
 
@@ -35,35 +32,13 @@ constexpr double kBaud = 9600.0;
 constexpr int kMaxTicks = 2000;
 
 // Bytes in the unit's "RX .."/"TX .." hex lines (two digits and a blank each).
-std::size_t WireBytes(const testing::SimProcess& sim) {
+std::size_t WireBytes(const testing::UnitSimProcess& sim) {
   std::size_t bytes = 0;
   for (const auto& line : sim.Lines()) {
     if (line.rfind("RX ", 0) == 0 || line.rfind("TX ", 0) == 0) bytes += (line.size() - 2) / 3;
   }
   return bytes;
 }
-
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::random_device random;
-    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-      auto candidate = std::filesystem::temp_directory_path() / ("tessaro-bench-" + std::to_string(random()));
-      std::error_code error;
-      if (std::filesystem::create_directory(candidate, error)) path_ = candidate;
-    }
-  }
-  ~ScratchFolder() {
-    std::error_code error;
-    if (!path_.empty()) std::filesystem::remove_all(path_, error);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 void BM_ReadAllPacedAgainstUnit(benchmark::State& state) {
   int argc = 1;
@@ -77,9 +52,9 @@ void BM_ReadAllPacedAgainstUnit(benchmark::State& state) {
   double bytes = 0;
   double ticks = 0;
   for (auto _ : state) {
-    ScratchFolder folder;
+    testing::TempFolder folder("tessaro-bench-");
     const std::string link = (folder.Path() / "com74").string();
-    testing::SimProcess sim(TESSARO_UNIT_SIM_PATH);
+    testing::UnitSimProcess sim(TESSARO_UNIT_SIM_PATH);
     if (folder.Path().empty() ||
         !sim.Start({"--link", link, "--hex", "--status-every", "0", "--quit-after", "120"}) ||
         !sim.WaitForLine("PTY ", 5000ms)) {

@@ -8,17 +8,15 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <array>
-#include <filesystem>
 #include <fstream>
 #include <memory>
-#include <random>
 #include <string>
-#include <system_error>
 #include <utility>
 
 #include "core/Clock.h"
 #include "core/ItemValue.h"
 #include "serial/QtSerialBytePort.h"
+#include "tests/support/TempFolder.h"
 #include "ui/InputBox.h"
 #include "ui/ListCombo.h"
 #include "ui/QtControls.h"
@@ -40,32 +38,18 @@ class NoPrompts final : public UserPrompts {
   void Beep() override {}
 };
 
-class ProgramFolder {
+class ProgramFolder : public testing::TempFolder {
  public:
-  ProgramFolder() {
-    std::random_device random;
-    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-      auto candidate = std::filesystem::temp_directory_path() / ("tessaro-colour-bench-" + std::to_string(random()));
-      std::error_code error;
-      if (std::filesystem::create_directory(candidate, error)) path_ = candidate;
-    }
-    std::ofstream settings(path_ / "TessaroIP.set", std::ios::binary);
+  ProgramFolder() : TempFolder("tessaro-colour-bench-") {
+    std::ofstream settings(Path() / "TessaroIP.set", std::ios::binary);
     settings << "0        Compoort ->0\r\n1      Logfile ->0\r\n2       SetPath ->\r\n"
              << "3       UnitType ->3\r\n4       Taal ->0\r\n5       Case ->1\r\n";
     // Settings as a read would leave them: every combo on entry 1, every box "1".
-    std::ofstream defaults(path_ / "default.set", std::ios::binary);
+    std::ofstream defaults(Path() / "default.set", std::ios::binary);
     for (int item = 0; item <= 249; ++item) {
       defaults << item << "    ->" << (item < 150 ? "1" : "10.20.30.40") << "\r\n";
     }
   }
-  ~ProgramFolder() {
-    std::error_code error;
-    if (!path_.empty()) std::filesystem::remove_all(path_, error);
-  }
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
 };
 
 // The started window without a port (none is named) and with its timers

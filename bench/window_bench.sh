@@ -24,6 +24,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
+source scripts/lib/unit-sim.sh
 
 runs=${WINBENCH_RUNS:-5}
 idle_seconds=${WINBENCH_IDLE_SECONDS:-10}
@@ -35,18 +36,9 @@ measure() {
   local app="$build/app/tessaro-ip"
   local simulator="$build/tools/unit-sim/tessaro-unit-sim"
   # Not local: the clean-up runs when the script ends.
-  work=$(mktemp -d)
-  simulator_pid=""
+  unit_sim_work_folder
   idle_pid=""
-  cleanup() {
-    if [ -n "$idle_pid" ]; then kill "$idle_pid" 2>/dev/null || true; wait "$idle_pid" 2>/dev/null || true; fi
-    if [ -n "$simulator_pid" ]; then
-      kill "$simulator_pid" 2>/dev/null || true
-      wait "$simulator_pid" 2>/dev/null || true
-    fi
-    rm -rf "$work"
-  }
-  trap cleanup EXIT
+  trap 'stop_process "$idle_pid"; unit_sim_cleanup' EXIT
 
   # A program folder of its own: COM1, logging on, no cover-opening guide,
   # and a defaults file.
@@ -60,17 +52,7 @@ measure() {
   done >"$program/default.set"
   export TESSARO_PROGRAM_FOLDER="$program"
 
-  "$simulator" --link "$work/unit" --status-every 0 --quit-after 900 >"$work/simulator.log" 2>&1 &
-  simulator_pid=$!
-  for _ in $(seq 100); do
-    [ -e "$work/unit" ] && break
-    sleep 0.05
-  done
-  if [ ! -e "$work/unit" ]; then
-    echo "the simulated unit did not start:" >&2
-    cat "$work/simulator.log" >&2
-    exit 1
-  fi
+  unit_sim_start "$simulator" --status-every 0 --quit-after 900 || exit 1
   export TESSARO_COM1="$work/unit"
 
   # (a) start-up

@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "core/Clock.h"
 #include "core/Dialogs.h"
 #include "core/ProgramSettings.h"
 #include "core/SettingsScreen.h"
@@ -24,15 +23,11 @@
 #include "protocol/Interface.h"
 #include "serial/Datacom.h"
 #include "tests/support/FakeBytePort.h"
+#include "tests/support/FixedClock.h"
 
 namespace {
 
 using namespace tessaro;
-
-class FixedClock final : public Clock {
- public:
-  LocalDateTime Now() const override { return {}; }
-};
 
 class FuzzScreen final : public EngineScreen {
  public:
@@ -100,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
   ProgramSettings settings;
   settings.Logfile = 0;  // lines are composed, then thrown away: no files
-  FixedClock clock;
+  testing::FixedClock clock;
   Logfile log(std::filesystem::path("unused"), clock, settings);
   ModTaal texts;
   int16_t language = static_cast<int16_t>(options >> 6);

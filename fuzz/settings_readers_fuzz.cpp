@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -21,11 +20,13 @@
 #include "core/SettingsScreen.h"
 #include "core/Variabelen.h"
 #include "files/LeesIniFile.h"
+#include "tests/support/FileBytes.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace tessaro;
+using testing::ReadBytes;
 
 // The screen shows exactly the store, so a save writes what was loaded.
 class MirrorScreen final : public SettingsScreen {
@@ -66,11 +67,6 @@ void Check(bool condition) {
 void WriteBytes(const fs::path& file, const uint8_t* data, size_t size) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-}
-
-std::string ReadBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // Only CR LF pairs, and exactly `lines` of them.

@@ -14,6 +14,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
+source scripts/lib/unit-sim.sh
 
 bash scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -23,31 +24,10 @@ if grep -q 'tessaro-cli' <<<"$targets"; then
   cmake --build build -j2 --target tessaro-cli
 fi
 
-work=$(mktemp -d)
-simulator_pid=""
-cleanup() {
-  if [ -n "$simulator_pid" ]; then
-    kill "$simulator_pid" 2>/dev/null || true
-    wait "$simulator_pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
+unit_sim_work_folder
 # The simulated unit prints a status line every few seconds while its
 # diagnostic level (item 0) is above 0.
-build/tools/unit-sim/tessaro-unit-sim --link "$work/unit" --set 0=1 --status-every 5 \
-  >"$work/simulator.log" 2>&1 &
-simulator_pid=$!
-for _ in $(seq 100); do
-  [ -e "$work/unit" ] && break
-  sleep 0.05
-done
-if [ ! -e "$work/unit" ]; then
-  echo "the simulated unit did not start:" >&2
-  cat "$work/simulator.log" >&2
-  exit 1
-fi
+unit_sim_start build/tools/unit-sim/tessaro-unit-sim --set 0=1 --status-every 5 || exit 1
 export TESSARO_COM1="$work/unit"
 echo "Simulated unit on $(readlink "$work/unit"), reached as COM1 (TESSARO_COM1=$TESSARO_COM1)"
 

@@ -13,6 +13,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
+source scripts/lib/unit-sim.sh
 
 output="$root/docs/screenshot.png"
 if [ $# -gt 0 ] && [ "$1" != "--" ]; then
@@ -30,16 +31,7 @@ if grep -q 'tessaro-unit-sim' <<<"$targets"; then
   cmake --build "$build" --target tessaro-unit-sim -j2
 fi
 
-work=$(mktemp -d)
-simulator_pid=""
-cleanup() {
-  if [ -n "$simulator_pid" ]; then
-    kill "$simulator_pid" 2>/dev/null || true
-    wait "$simulator_pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
+unit_sim_work_folder
 
 # A program folder of its own: logging on, no cover-opening guide.
 program="$work/program"
@@ -60,12 +52,7 @@ done >"$program/default.set"
 
 simulator="$build/tools/unit-sim/tessaro-unit-sim"
 if [ -x "$simulator" ]; then
-  "$simulator" --link "$work/unit" --status-every 1 --quit-after 60 >"$work/simulator.log" 2>&1 &
-  simulator_pid=$!
-  for _ in $(seq 50); do
-    [ -e "$work/unit" ] && break
-    sleep 0.1
-  done
+  unit_sim_start "$simulator" --status-every 1 --quit-after 60 || true  # the picture is taken anyway
   export TESSARO_COM1="$work/unit"
 fi
 

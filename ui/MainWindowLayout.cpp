@@ -9,10 +9,10 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
-#include <initializer_list>
 #include <memory>
-#include <utility>
 
+#include "presentation/ControlDesign.h"
+#include "presentation/MemoryControls.h"
 #include "presentation/SettingsLayout.h"
 #include "ui/InputBox.h"
 #include "ui/LedShape.h"
@@ -23,27 +23,7 @@
 namespace tessaro {
 namespace {
 
-using Ranges = std::initializer_list<std::pair<int, int>>;
-
-bool InRanges(int index, Ranges ranges) {
-  for (const auto& [first, last] : ranges) {
-    if (index >= first && index <= last) return true;
-  }
-  return false;
-}
-
-// Design state of the control arrays: which members exist and which are
-// visible when the window is created.
-bool ComboPresent(int index) { return InRanges(index, {{0, 22}, {24, 41}}); }
-bool ComboShownAtLoad(int index) { return InRanges(index, {{5, 5}, {7, 7}, {10, 15}, {17, 21}, {25, 25}}); }
-bool CharLegendShownAtLoad(int index) {
-  return !InRanges(index, {{1, 4}, {6, 6}, {8, 9}, {16, 16}, {24, 24}, {26, 29}});
-}
-bool ItemButtonShownAtLoad(int index) {
-  return InRanges(index, {{1, 1}, {5, 5}, {7, 7}, {10, 15}, {17, 21}, {25, 25}, {31, 41}});
-}
-bool TekstLegendPresent(int index) { return InRanges(index, {{0, 4}, {6, 40}, {42, 43}, {45, 82}}); }
-bool IntLegendPresent(int index) { return InRanges(index, {{0, 4}, {6, 43}}); }
+using namespace control_design;
 
 constexpr const char* DesignReadCaption = "Lezen";
 constexpr const char* DesignWriteCaption = "Schrijven";
@@ -450,34 +430,35 @@ class Builder {
   }
 
   // Members that no page of the user's shows: the items the program does
-  // not use. They exist so that every index of the design can be looked up.
+  // not use. They exist so that every index of the design can be looked up,
+  // and are kept in memory only.
   void AddSpareMembers() {
     for (int index = 0; index < arrays_.comboInstellingen.Size(); ++index) {
       if (ComboPresent(index) && arrays_.comboInstellingen(index) == nullptr) {
-        arrays_.comboInstellingen.Put(index, std::make_unique<SpareCombo>(ComboShownAtLoad(index)));
+        arrays_.comboInstellingen.Put(index, std::make_unique<MemoryCombo>(ComboShownAtLoad(index)));
       }
     }
     for (int index = 0; index < arrays_.txtLegendaCharInput.Size(); ++index) {
       if (arrays_.txtLegendaCharInput(index) == nullptr) {
-        arrays_.txtLegendaCharInput.Put(index, std::make_unique<SpareTextBox>(CharLegendShownAtLoad(index)));
+        arrays_.txtLegendaCharInput.Put(index, std::make_unique<MemoryTextBox>(CharLegendShownAtLoad(index)));
       }
     }
     for (int index = 0; index < arrays_.cmdReadSingleSetting.Size(); ++index) {
       if (arrays_.cmdReadSingleSetting(index) == nullptr) {
-        arrays_.cmdReadSingleSetting.Put(index, std::make_unique<SpareButton>(ItemButtonShownAtLoad(index)));
-        arrays_.cmdWriteSingleSetting.Put(index, std::make_unique<SpareButton>(ItemButtonShownAtLoad(index)));
+        arrays_.cmdReadSingleSetting.Put(index, std::make_unique<MemoryButton>(ItemButtonShownAtLoad(index)));
+        arrays_.cmdWriteSingleSetting.Put(index, std::make_unique<MemoryButton>(ItemButtonShownAtLoad(index)));
       }
     }
     for (int index = 0; index < arrays_.txtLegendaTekstInput.Size(); ++index) {
       if (TekstLegendPresent(index) && arrays_.txtLegendaTekstInput(index) == nullptr) {
-        arrays_.txtLegendaTekstInput.Put(index, std::make_unique<SpareTextBox>(true));
+        arrays_.txtLegendaTekstInput.Put(index, std::make_unique<MemoryTextBox>(true));
       }
     }
     for (int index = 0; index < arrays_.txtIntInput.Size(); ++index) {
-      arrays_.txtIntInput.Put(index, std::make_unique<SpareTextBox>(true));
+      arrays_.txtIntInput.Put(index, std::make_unique<MemoryTextBox>(true));
     }
     for (int index = 0; index < arrays_.txtLegendaIntInput.Size(); ++index) {
-      if (IntLegendPresent(index)) arrays_.txtLegendaIntInput.Put(index, std::make_unique<SpareTextBox>(true));
+      if (IntLegendPresent(index)) arrays_.txtLegendaIntInput.Put(index, std::make_unique<MemoryTextBox>(true));
     }
   }
 

@@ -128,17 +128,4 @@ void PushButtonControl::SetVisible(bool visible) {
 
 void PushButtonControl::SetCaption(const std::string& caption) { button_.setText(CaptionText(caption)); }
 
-void SpareCombo::ClearEntries() {
-  entries_.clear();
-  selected_ = -1;
-}
-
-void SpareCombo::SetSelectedIndex(int index) {
-  if (index >= -1 && index < EntryCount()) selected_ = index;
-}
-
-std::string SpareCombo::Text() const {
-  return selected_ >= 0 ? entries_[static_cast<std::size_t>(selected_)] : std::string();
-}
-
 }  // namespace tessaro

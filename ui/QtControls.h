@@ -92,56 +92,6 @@ class PushButtonControl final : public ButtonControl {
   bool visible_;
 };
 
-// Spare members of the control arrays: they belong to pages the user never
-// sees, so they are kept in memory only.
-
-class SpareTextBox final : public TextBoxControl {
- public:
-  explicit SpareTextBox(bool visible, std::string text = {}) : visible_(visible), text_(std::move(text)) {}
-  bool Visible() const override { return visible_; }
-  void SetVisible(bool visible) override { visible_ = visible; }
-  std::string Text() const override { return text_; }
-  void SetText(const std::string& text) override { text_ = text; }
-  void SetTextColour(ValueColour /*colour*/) override {}
-  void SetToolTip(const std::string& /*text*/) override {}
-
- private:
-  bool visible_;
-  std::string text_;
-};
-
-class SpareCombo final : public ComboControl {
- public:
-  explicit SpareCombo(bool visible) : visible_(visible) {}
-  bool Visible() const override { return visible_; }
-  void SetVisible(bool visible) override { visible_ = visible; }
-  void ClearEntries() override;
-  void AddEntry(const std::string& text) override { entries_.push_back(text); }
-  int EntryCount() const override { return static_cast<int>(entries_.size()); }
-  int SelectedIndex() const override { return selected_; }
-  void SetSelectedIndex(int index) override;
-  std::string Text() const override;
-  void SetTextColour(ValueColour /*colour*/) override {}
-  void SetToolTip(const std::string& /*text*/) override {}
-  void ClearTextHighlight() override {}
-
- private:
-  bool visible_;
-  std::vector<std::string> entries_;
-  int selected_ = -1;
-};
-
-class SpareButton final : public ButtonControl {
- public:
-  explicit SpareButton(bool visible) : visible_(visible) {}
-  bool Visible() const override { return visible_; }
-  void SetVisible(bool visible) override { visible_ = visible; }
-  void SetCaption(const std::string& /*caption*/) override {}
-
- private:
-  bool visible_;
-};
-
 // One control array: members by index, gaps where the design has none.
 template <class Control>
 class ControlArray {

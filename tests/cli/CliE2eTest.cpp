@@ -3,15 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fcntl.h>
 #include <map>
 #include <sstream>
-#include <stdlib.h>
 #include <string>
 #include <vector>
 
 #include "CliProcesses.h"
 #include "CliTestSupport.h"
+#include "tests/support/PseudoTerminal.h"
 
 namespace tessaro::cli::testing {
 namespace {
@@ -51,22 +50,22 @@ class CliProgram : public ::testing::Test {
   }
 
   std::string StartUnit(SimulatedUnit& unit, std::vector<std::string> args = {}) {
-    args.insert(args.begin(), "--no-pace");
-    return unit.Start(args);
+    args.insert(args.begin(), {"--quit-after", "120", "--no-pace"});
+    return unit.Launch(args, kUnitWait);
   }
 
   std::string File(const std::string& name) const { return (folder.Path() / name).string(); }
 
-  ScratchFolder folder;
+  TestFolder folder;
 };
 
 // The program with simulated units.
 class CliE2e : public CliProgram {
  protected:
   void SetUp() override {
-    const int probe = posix_openpt(O_RDWR | O_NOCTTY);
-    if (probe < 0) GTEST_SKIP() << "no pseudo-terminal available here: " << std::strerror(errno);
-    ::close(probe);
+    if (const auto why = tessaro::testing::WhyNoPseudoTerminal()) {
+      GTEST_SKIP() << "no pseudo-terminal available here: " << *why;
+    }
   }
 };
 
@@ -87,7 +86,7 @@ TEST_F(CliE2e, SavedSettingsWrittenToASecondUnitMakeItHoldTheSame) {
   EXPECT_TRUE(Has(LineOfItem(read.out, 21), "Espa 4.4.4. OUT")) << read.out;
   EXPECT_TRUE(Has(LineOfItem(read.out, 150), "00:1E:C0:4A:21:7F")) << read.out;
   EXPECT_TRUE(Has(read.err, "Reading of all settings successfull.")) << read.err;
-  const std::string saved = FileText(File("unit.cfg"));
+  const std::string saved = ReadBytes(File("unit.cfg"));
   EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 250);
   EXPECT_TRUE(Has(saved, "\r\n21    ->1\r\n")) << saved;
 
@@ -95,7 +94,7 @@ TEST_F(CliE2e, SavedSettingsWrittenToASecondUnitMakeItHoldTheSame) {
   ASSERT_EQ(write.status, 0) << write.err;
   EXPECT_EQ(SplitLines(write.out).size(), WritableItems.size()) << write.out;
   EXPECT_TRUE(Has(write.err, "Writing of all settings successfull.")) << write.err;
-  EXPECT_TRUE(second.WaitForLine("SET 41 8")) << second.Seen();
+  EXPECT_TRUE(second.WaitForNextLine("SET 41 8", kUnitWait)) << second.Seen();
 
   const Finished check = Cli({"--device", secondPort, "read-all"});
   ASSERT_EQ(check.status, 0) << check.err;
@@ -119,7 +118,7 @@ TEST_F(CliE2e, SingleItemsAndDiagnosticsAsJsonAndTable) {
             "{\"item\":21,\"legend\":\"ESPA mode:\",\"value\":2,\"choice\":\"Espa 4.4.4. IN\"},"
             "{\"item\":23,\"legend\":\"Enhanced Mode Timeout:\",\"value\":90}]}\n");
   EXPECT_TRUE(Has(write.err, "Writing of ESPA mode: Espa 4.4.4. IN -> Saved.")) << write.err;
-  EXPECT_TRUE(unit.WaitForLine("SET 23 90")) << unit.Seen();
+  EXPECT_TRUE(unit.WaitForNextLine("SET 23 90", kUnitWait)) << unit.Seen();
 
   const Finished read = Cli({"--port", "5", "--lang", "fr", "--format", "json", "read", "23", "21"}, com5);
   ASSERT_EQ(read.status, 0) << read.err;
@@ -138,7 +137,7 @@ TEST_F(CliE2e, SingleItemsAndDiagnosticsAsJsonAndTable) {
   const auto log = folder.Path() / "Log";
   ASSERT_TRUE(std::filesystem::is_directory(log));
   std::string logged;
-  for (const auto& entry : std::filesystem::directory_iterator(log)) logged += FileText(entry.path());
+  for (const auto& entry : std::filesystem::directory_iterator(log)) logged += ReadBytes(entry.path());
   EXPECT_TRUE(Has(logged, "Read from unit:")) << logged;
   EXPECT_TRUE(Has(logged, "\r\n")) << "CR LF line ends";
 }
@@ -152,7 +151,7 @@ TEST_F(CliE2e, TestCallAndResetReachTheUnit) {
   EXPECT_EQ(call.status, 0) << call.err;
   EXPECT_EQ(call.out, "");
   EXPECT_TRUE(Has(call.err, "STATUS: Call Pager via Tessaro-IP succeeded.")) << call.err;
-  const auto called = unit.WaitForLine("CALL ");
+  const auto called = unit.WaitForNextLine("CALL ", kUnitWait);
   ASSERT_TRUE(called) << unit.Seen();
   EXPECT_TRUE(Has(*called, "address=1234")) << *called;
   EXPECT_TRUE(Has(*called, "bleep=5")) << *called;
@@ -162,7 +161,7 @@ TEST_F(CliE2e, TestCallAndResetReachTheUnit) {
   EXPECT_EQ(reset.status, 0) << reset.err;
   EXPECT_EQ(reset.out, "{\"command\":\"reset\",\"ok\":true}\n");
   EXPECT_TRUE(Has(reset.err, "STATUS: RESET command sent to unit.")) << reset.err;
-  EXPECT_TRUE(unit.WaitForLine("RESET")) << unit.Seen();
+  EXPECT_TRUE(unit.WaitForNextLine("RESET", kUnitWait)) << unit.Seen();
 }
 
 TEST_F(CliE2e, MonitorPrintsTheUnitsOwnLines) {
@@ -223,7 +222,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<FaultRow>& info) { return info.param.name; });
 
 TEST_F(CliProgram, ShowPrintsAFileWithoutAUnit) {
-  WriteFileText(File("hand.cfg"), "10    ->3\r\n13    ->2\r\n150    ->AA:BB\r\n");
+  WriteBytes(File("hand.cfg"), "10    ->3\r\n13    ->2\r\n150    ->AA:BB\r\n");
   const Finished show = Cli({"--device", "/nonexistent/port", "--lang", "nl", "show", File("hand.cfg")});
   ASSERT_EQ(show.status, 0) << show.err;
   EXPECT_EQ(show.err, "");

@@ -9,7 +9,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <map>
-#include <optional>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -17,6 +16,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
+
+#include "tests/support/UnitSimProcess.h"
 
 extern char** environ;
 
@@ -124,82 +125,11 @@ inline Finished RunToEnd(std::vector<std::string> argv, const std::map<std::stri
 }
 
 // The simulated unit, running in the background for one test.
-class SimulatedUnit {
- public:
-  ~SimulatedUnit() { Stop(); }
-
-  // The unit's pseudo-terminal, or empty when it did not come up.
-  std::string Start(std::vector<std::string> args) {
-    int outPipe[2];
-    if (::pipe2(outPipe, O_CLOEXEC) != 0) return {};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO);
-    std::vector<std::string> argv{TESSARO_UNIT_SIM_PATH, "--quit-after", "120"};
-    argv.insert(argv.end(), args.begin(), args.end());
-    std::vector<char*> pointers = Pointers(argv);
-    std::vector<std::string> variables = Environment({});
-    std::vector<char*> envp = Pointers(variables);
-    const int spawned = posix_spawn(&pid_, argv[0].c_str(), &actions, nullptr, pointers.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(outPipe[1]);
-    out_ = outPipe[0];
-    if (spawned != 0) {
-      pid_ = -1;
-      return {};
-    }
-    const auto line = WaitForLine("PTY ");
-    return line ? line->substr(4) : std::string();
-  }
-
-  // The next output line that starts with `prefix`; the lines passed on the
-  // way are kept in Seen().
-  std::optional<std::string> WaitForLine(const std::string& prefix,
-                                         std::chrono::seconds limit = std::chrono::seconds(10)) {
-    const auto deadline = SteadyClock::now() + limit;
-    for (;;) {
-      for (auto end = buffer_.find('\n'); end != std::string::npos; end = buffer_.find('\n')) {
-        std::string line = buffer_.substr(0, end);
-        buffer_.erase(0, end + 1);
-        seen_ += line + "\n";
-        if (line.rfind(prefix, 0) == 0) return line;
-      }
-      pollfd fd{out_, POLLIN, 0};
-      if (::poll(&fd, 1, MillisecondsLeft(deadline)) <= 0) return std::nullopt;
-      char chunk[1024];
-      const ssize_t count = ::read(out_, chunk, sizeof chunk);
-      if (count <= 0) return std::nullopt;
-      buffer_.append(chunk, static_cast<std::size_t>(count));
-    }
-  }
-
-  const std::string& Seen() const { return seen_; }
-
-  void Stop() {
-    if (pid_ > 0) {
-      ::kill(pid_, SIGTERM);
-      const auto deadline = SteadyClock::now() + std::chrono::seconds(5);
-      int status = 0;
-      while (::waitpid(pid_, &status, WNOHANG) == 0) {
-        if (SteadyClock::now() >= deadline) {
-          ::kill(pid_, SIGKILL);
-          ::waitpid(pid_, &status, 0);
-          break;
-        }
-        ::poll(nullptr, 0, 10);
-      }
-      pid_ = -1;
-    }
-    if (out_ >= 0) ::close(out_);
-    out_ = -1;
-  }
-
- private:
-  pid_t pid_ = -1;
-  int out_ = -1;
-  std::string buffer_;
-  std::string seen_;
+struct SimulatedUnit : tessaro::testing::UnitSimProcess {
+  SimulatedUnit() : UnitSimProcess(TESSARO_UNIT_SIM_PATH) {}
 };
+
+// How long a test waits for the unit to come up or to report a line.
+inline constexpr std::chrono::seconds kUnitWait{10};
 
 }  // namespace tessaro::cli::testing

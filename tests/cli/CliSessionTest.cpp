@@ -14,12 +14,12 @@ namespace tessaro::cli {
 namespace {
 
 using testing::CountedTicks;
-using testing::FileText;
 using testing::FixedClock;
 using testing::PortRef;
+using testing::ReadBytes;
 using testing::RecordingConsole;
-using testing::ScratchFolder;
-using testing::WriteFileText;
+using testing::TestFolder;
+using testing::WriteBytes;
 using Bytes = std::vector<uint8_t>;
 
 // A unit whose every read reply is longer than a reply may be: the engine
@@ -58,8 +58,8 @@ class CliInProcess : public ::testing::Test {
 
   bool ErrHas(const std::string& text) const { return console.Err().find(text) != std::string::npos; }
 
-  ScratchFolder folder;
-  FixedClock clock;
+  TestFolder folder;
+  FixedClock clock{{2024, 3, 5, 14, 3, 7}};
   RecordingConsole console;
   CountedTicks ticks;
   ChatteringUnit chattering;
@@ -80,7 +80,7 @@ TEST_F(CliInProcess, APortThatDoesNotOpenEndsWithStatusTwoAndNoEngine) {
 
 TEST_F(CliInProcess, PortAndLanguageHoldForThisRunOnly) {
   const std::string settings = "0        Compoort ->0\r\n1      Logfile ->2\r\n4       Taal ->0\r\n";
-  WriteFileText(folder.Path() / "TessaroIP.set", settings);
+  WriteBytes(folder.Path() / "TessaroIP.set", settings);
   ticks.limit = 3;  // stopped at once, as by Ctrl-C
   EXPECT_EQ(Run({"--port", "3", "--lang", "de", "--device", "/dev/pts/9", "read", "21"}), ExitUnitFailed);
   EXPECT_EQ(chattering.lastPortNumber, 3);
@@ -89,7 +89,7 @@ TEST_F(CliInProcess, PortAndLanguageHoldForThisRunOnly) {
   EXPECT_TRUE(ErrHas("Comport geschlossen durch Software.")) << console.Err();
   EXPECT_TRUE(ErrHas("tessaro-cli: interrupted"));
   EXPECT_TRUE(ErrHas("1 of 1 items were not read: 21"));
-  EXPECT_EQ(FileText(folder.Path() / "TessaroIP.set"), settings);
+  EXPECT_EQ(ReadBytes(folder.Path() / "TessaroIP.set"), settings);
 }
 
 TEST_F(CliInProcess, EndlessTooLongRepliesAreGivenUpAfterTheStallTime) {
@@ -121,7 +121,7 @@ TEST_F(CliInProcess, MonitorPrintsTheUnitsLinesAndReportsTheLostPort) {
 }
 
 TEST_F(CliInProcess, ShowNeedsNoPortAndRefusesAFileThatCannotBeLoaded) {
-  WriteFileText(folder.Path() / "big.cfg", "21    ->70000\r\n");
+  WriteBytes(folder.Path() / "big.cfg", "21    ->70000\r\n");
   EXPECT_EQ(Run({"show", (folder.Path() / "big.cfg").string()}), ExitUsage);
   EXPECT_EQ(chattering.openCalls, 0);
   EXPECT_TRUE(ErrHas("cannot load")) << console.Err();
@@ -129,7 +129,7 @@ TEST_F(CliInProcess, ShowNeedsNoPortAndRefusesAFileThatCannotBeLoaded) {
 }
 
 TEST_F(CliInProcess, ShowWarnsOfValuesOutsideTheListsButPrintsThem) {
-  WriteFileText(folder.Path() / "odd.cfg", "10    ->7\r\n41    ->30\r\n150    ->AA:BB\r\n");
+  WriteBytes(folder.Path() / "odd.cfg", "10    ->7\r\n41    ->30\r\n150    ->AA:BB\r\n");
   EXPECT_EQ(Run({"show", (folder.Path() / "odd.cfg").string()}), ExitDone);
   EXPECT_EQ(chattering.openCalls, 0);
   EXPECT_TRUE(ErrHas("tessaro-cli: Error Screenhandling id: 10")) << console.Err();
@@ -141,7 +141,7 @@ TEST_F(CliInProcess, ShowWarnsOfValuesOutsideTheListsButPrintsThem) {
 }
 
 TEST_F(CliInProcess, WriteAllRefusesAFileTheScreenWouldChangeBeforeAnyFrame) {
-  WriteFileText(folder.Path() / "odd.cfg", "10    ->7\r\n");
+  WriteBytes(folder.Path() / "odd.cfg", "10    ->7\r\n");
   EXPECT_EQ(Run({"write-all", (folder.Path() / "odd.cfg").string()}), ExitUsage);
   EXPECT_TRUE(ErrHas("holds values outside the settings lists; nothing was written")) << console.Err();
   EXPECT_EQ(ticks.count, 0);

@@ -1,23 +1,23 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
+#include <cstdint>
 #include <functional>
-#include <iterator>
-#include <memory>
-#include <random>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "cli/Console.h"
 #include "cli/TickSource.h"
-#include "core/Clock.h"
 #include "serial/BytePort.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/FixedClock.h"
+#include "tests/support/TestFolder.h"
 
 namespace tessaro::cli::testing {
+
+using tessaro::testing::FixedClock;
+using tessaro::testing::ReadBytes;
+using tessaro::testing::TestFolder;
+using tessaro::testing::WriteBytes;
 
 // Keeps what the program writes, line by line.
 class RecordingConsole final : public Console {
@@ -55,11 +55,6 @@ class CountedTicks final : public TickSource {
   std::function<void(long tick)> onTick;
 };
 
-class FixedClock final : public Clock {
- public:
-  LocalDateTime Now() const override { return {2024, 3, 5, 14, 3, 7}; }
-};
-
 // Hands the program a port the test keeps hold of.
 class PortRef final : public BytePort {
  public:
@@ -74,40 +69,5 @@ class PortRef final : public BytePort {
  private:
   BytePort& port_;
 };
-
-// A fresh folder below the system temporary folder, removed with everything in it.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::random_device random;
-    const auto base = std::filesystem::temp_directory_path();
-    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-      auto candidate = base / ("tessaro-cli-" + std::to_string(random()));
-      std::error_code error;
-      if (std::filesystem::create_directory(candidate, error)) path_ = candidate;
-    }
-    if (path_.empty()) ADD_FAILURE() << "no temporary folder could be made below " << base;
-  }
-  ~ScratchFolder() {
-    std::error_code error;
-    if (!path_.empty()) std::filesystem::remove_all(path_, error);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
-inline std::string FileText(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteFileText(const std::filesystem::path& file, const std::string& text) {
-  std::ofstream(file, std::ios::binary) << text;
-}
 
 }  // namespace tessaro::cli::testing

@@ -8,32 +8,29 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <stdlib.h>
 
 #include <QCoreApplication>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <random>
 #include <string>
-#include <system_error>
 #include <thread>
 #include <vector>
 
-#include "core/Clock.h"
 #include "core/Startup.h"
 #include "presentation/SettingsLegends.h"
 #include "protocol/Interface.h"
 #include "serial/QtSerialBytePort.h"
-#include "tests/e2e/SimProcess.h"
 #include "tests/support/FakeSettingsControls.h"
+#include "tests/support/FixedClock.h"
+#include "tests/support/PseudoTerminal.h"
 #include "tests/support/RecordingDialogs.h"
+#include "tests/support/TestFolder.h"
+#include "tests/support/UnitSimProcess.h"
 
 namespace tessaro::testing {
 
@@ -113,11 +110,6 @@ inline std::vector<std::string> SplitCrLf(const std::string& text) {
   return lines;
 }
 
-class FixedClock final : public Clock {
- public:
-  LocalDateTime Now() const override { return {2024, 5, 17, 10, 11, 12}; }
-};
-
 // The progress box, the bar and the test-call inputs; the row texts come
 // from the settings screen, as in the window.
 class WindowScreen final : public EngineScreen {
@@ -178,12 +170,9 @@ class ProtocolE2eTest : public ::testing::Test {
   static constexpr auto kWallLimit = 20s;
 
   void SetUp() override {
-    const int probe = ::posix_openpt(O_RDWR | O_NOCTTY);
-    if (probe < 0) GTEST_SKIP() << "no pseudo-terminal can be made here: " << std::strerror(errno);
-    ::close(probe);
+    if (const auto why = WhyNoPseudoTerminal()) GTEST_SKIP() << "no pseudo-terminal can be made here: " << *why;
     if (QCoreApplication::instance() == nullptr) app_ = std::make_unique<QCoreApplication>(argc_, argv_);
-    MakeFolder();
-    ASSERT_FALSE(folder_.empty());
+    ASSERT_FALSE(folder_.Path().empty());
   }
 
   void TearDown() override {
@@ -191,15 +180,13 @@ class ProtocolE2eTest : public ::testing::Test {
     port_.reset();
     sim.Stop();
     ::unsetenv(kComVariable);
-    std::error_code error;
-    if (!folder_.empty()) std::filesystem::remove_all(folder_, error);
   }
 
   // The unit started with the profile plus `extra` switches, and the
   // program started on it as start-up does; the engine idle with its
   // start-up delay over.
   void StartUnitAndProgram(const std::vector<std::string>& extra) {
-    const std::string link = (folder_ / "com73").string();
+    const std::string link = (folder_.Path() / "com73").string();
     std::vector<std::string> args = {"--link", link, "--status-every", "0", "--quit-after", "90"};
     for (const auto& setting : UnitProfile()) {
       if (setting.preset != nullptr) {
@@ -214,7 +201,7 @@ class ProtocolE2eTest : public ::testing::Test {
 
     port_ = std::make_unique<QtSerialBytePort>();
     program = std::make_unique<TessaroProgram>(
-        TessaroProgram::World{folder_, clock_, *port_, dialogs, controls, screen, nullptr});
+        TessaroProgram::World{folder_.Path(), clock_, *port_, dialogs, controls, screen, nullptr});
     screen.Attach(program->Screen);
     program->Log.SetLineListener([this](const std::string& line) { lines.push_back(line.substr(9)); });
     program->Settings.Compoort = kComNumber - 1;
@@ -313,7 +300,7 @@ class ProtocolE2eTest : public ::testing::Test {
     program->Screen.ItemToScreen(item);
   }
 
-  SimProcess sim{TESSARO_UNIT_SIM_PATH};
+  UnitSimProcess sim{TESSARO_UNIT_SIM_PATH};
   RecordingDialogs dialogs;
   FakeSettingsControls controls;
   WindowScreen screen;
@@ -338,22 +325,12 @@ class ProtocolE2eTest : public ::testing::Test {
     return 0ms;
   }
 
-  void MakeFolder() {
-    std::random_device random;
-    const auto base = std::filesystem::temp_directory_path();
-    for (int attempt = 0; attempt < 100 && folder_.empty(); ++attempt) {
-      auto candidate = base / ("tessaro-e2e-" + std::to_string(random()));
-      std::error_code error;
-      if (std::filesystem::create_directory(candidate, error)) folder_ = candidate;
-    }
-  }
-
   int argc_ = 1;
   char name_[24] = "tests_protocol_e2e";
   char* argv_[2] = {name_, nullptr};
   std::unique_ptr<QCoreApplication> app_;
-  std::filesystem::path folder_;
-  FixedClock clock_;
+  TestFolder folder_;
+  FixedClock clock_{{2024, 5, 17, 10, 11, 12}};
   std::unique_ptr<QtSerialBytePort> port_;
   std::unique_ptr<QuietWindow> window_;
   std::optional<std::chrono::milliseconds> tickPeriod_;

@@ -4,11 +4,8 @@
 
 #include <array>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <ostream>
-#include <random>
 #include <set>
 #include <string>
 #include <system_error>
@@ -20,6 +17,8 @@
 #include "core/Items.h"
 #include "core/SettingsScreen.h"
 #include "core/Variabelen.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TestFolder.h"
 
 namespace tessaro {
 
@@ -35,45 +34,6 @@ inline void PrintTo(const ItemValue& value, std::ostream* out) {
 }  // namespace tessaro
 
 namespace tessaro::testing {
-
-// A fresh folder below the system temporary folder, removed with everything in it.
-class TempFolder {
- public:
-  TempFolder() {
-    std::random_device random;
-    const auto base = std::filesystem::temp_directory_path();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-      auto candidate = base / ("tessaro-files-" + std::to_string(random()));
-      std::error_code error;
-      if (std::filesystem::create_directory(candidate, error)) {
-        path_ = candidate;
-        return;
-      }
-    }
-    ADD_FAILURE() << "no temporary folder could be made below " << base;
-  }
-  ~TempFolder() {
-    std::error_code error;
-    if (!path_.empty()) std::filesystem::remove_all(path_, error);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
-inline std::string ReadBytes(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 // The names in a folder, sorted.
 inline std::set<std::string> FolderNames(const std::filesystem::path& folder) {

@@ -15,7 +15,7 @@ using testing::FakeDialogs;
 using testing::FakeSettingsScreen;
 using testing::FolderNames;
 using testing::ReadBytes;
-using testing::TempFolder;
+using testing::TestFolder;
 using testing::WriteBytes;
 
 ProgramSettings Settings(int16_t compoort, int16_t logfile, std::string setPath, int16_t unitType,
@@ -47,7 +47,7 @@ class ProgramSettingsFile : public ::testing::Test {
 
   fs::path FilePath() const { return folder.Path() / "TessaroIP.set"; }
 
-  TempFolder folder;
+  TestFolder folder;
   Variabelen store;
   ProgramSettings settings = Earlier();
   FakeSettingsScreen screen{store};

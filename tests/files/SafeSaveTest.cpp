@@ -22,11 +22,11 @@ using testing::FakeDialogs;
 using testing::FakeSettingsScreen;
 using testing::FolderNames;
 using testing::ReadBytes;
-using testing::TempFolder;
+using testing::TestFolder;
 using testing::WriteBytes;
 
 TEST(WriteFileSafely, CreatesAndReplacesWholeFiles) {
-  TempFolder folder;
+  TestFolder folder;
   const fs::path target = folder.Path() / "a.set";
 
   EXPECT_TRUE(WriteFileSafely(target, "first content, rather long\r\n"));
@@ -41,7 +41,7 @@ TEST(WriteFileSafely, CreatesAndReplacesWholeFiles) {
 }
 
 TEST(WriteFileSafely, KeepsThePermissionsOfTheOldFile) {
-  TempFolder folder;
+  TestFolder folder;
   const fs::path target = folder.Path() / "a.set";
   WriteBytes(target, "old");
   fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
@@ -51,7 +51,7 @@ TEST(WriteFileSafely, KeepsThePermissionsOfTheOldFile) {
 }
 
 TEST(WriteFileSafely, FailuresLeaveTheOldStateAndNoTemporaryFile) {
-  TempFolder folder;
+  TestFolder folder;
 
   const fs::path missing = folder.Path() / "missing" / "a.set";
   EXPECT_FALSE(WriteFileSafely(missing, "x"));
@@ -105,7 +105,7 @@ class FullDisk : public ::testing::Test {
 
   std::uintmax_t FreeBytes() const { return fs::space(folder.Path()).available; }
 
-  TempFolder folder;
+  TestFolder folder;
   Variabelen store;
   ProgramSettings settings;
   FakeSettingsScreen screen{store};

@@ -12,7 +12,7 @@ namespace tessaro {
 namespace {
 
 using namespace std::string_literals;
-using testing::TempFolder;
+using testing::TestFolder;
 using testing::WriteBytes;
 
 struct ReaderRow {
@@ -72,7 +72,7 @@ std::vector<ReaderRow> ReaderRows() {
 
 TEST(SettingsFileReader, ReadsLinesByNumber) {
   for (const ReaderRow& row : ReaderRows()) {
-    TempFolder folder;
+    TestFolder folder;
     const auto path = folder.Path() / "input.cfg";
     WriteBytes(path, row.bytes);
     ExpectEntries(ReadSettingsFileLines(path), row.entries, row.name);
@@ -105,13 +105,13 @@ TEST(SettingsLineParser, BytesAfterTheEndAreIgnored) {
 }
 
 TEST(SettingsFileReader, MissingFileReadsEmpty) {
-  TempFolder folder;
+  TestFolder folder;
   ExpectEntries(ReadSettingsFileLines(folder.Path() / "nothing-here.cfg"), {}, "missing file");
   ExpectEntries(ReadSettingsFileLines(folder.Path()), {}, "a folder");
 }
 
 TEST(SettingsFileReader, VeryLongLinesAreKeptOrSkippedWhole) {
-  TempFolder folder;
+  TestFolder folder;
   const auto path = folder.Path() / "long.cfg";
   const std::string longText(3 * 1024 * 1024, 'x');
   WriteBytes(path, "4000    ->" + longText + "->\r\n200    ->" + longText + "\r\n1 ->a");
@@ -119,7 +119,7 @@ TEST(SettingsFileReader, VeryLongLinesAreKeptOrSkippedWhole) {
 }
 
 TEST(SettingsFileReader, TenMegabyteFile) {
-  TempFolder folder;
+  TestFolder folder;
   const auto path = folder.Path() / "big.cfg";
   std::map<int, std::string> expected;
   std::string bytes;

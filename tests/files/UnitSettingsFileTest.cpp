@@ -19,7 +19,7 @@ using testing::FakeDialogs;
 using testing::FakeSettingsScreen;
 using testing::FolderNames;
 using testing::ReadBytes;
-using testing::TempFolder;
+using testing::TestFolder;
 using testing::UnitFileBytes;
 using testing::WriteBytes;
 
@@ -77,7 +77,7 @@ class UnitSettingsFile : public ::testing::Test {
     EXPECT_EQ(screen.shown, AllUnitItems()) << context;
   }
 
-  TempFolder folder;
+  TestFolder folder;
   Variabelen store;
   ProgramSettings settings;
   FakeSettingsScreen screen{store};

@@ -8,15 +8,17 @@
 
 #include "core/ProgramSettings.h"
 #include "messages/Logfile.h"
-#include "TestSupport.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/FixedClock.h"
+#include "tests/support/TestFolder.h"
 
 namespace tessaro {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::FakeClock;
+using testing::FixedClock;
 using testing::ReadBytes;
-using testing::TempFolder;
+using testing::TestFolder;
 using testing::WriteBytes;
 
 LocalDateTime At(int day, int month, int year, int hour, int minute, int second) {
@@ -32,8 +34,8 @@ class LogFile : public ::testing::Test {
 
   fs::path LogFolder() const { return folder.Path() / "Log"; }
 
-  TempFolder folder;
-  FakeClock clock;
+  TestFolder folder;
+  FixedClock clock;
   ProgramSettings settings;
   Logfile log{folder.Path(), clock, settings};
 };
@@ -147,8 +149,8 @@ TEST(LogFileFailure, UnwritableLogNeverThrowsAndKeepsTheLine) {
        [](const fs::path& program, const fs::path&) { fs::remove_all(program); }},
   };
   for (const auto& row : rows) {
-    TempFolder folder;
-    FakeClock clock;
+    TestFolder folder;
+    FixedClock clock;
     clock.now = At(14, 3, 2026, 14, 3, 7);
     ProgramSettings settings;
     settings.Logfile = 2;

@@ -5,13 +5,14 @@
 
 #include "core/ProgramSettings.h"
 #include "messages/Logfile.h"
-#include "TestSupport.h"
+#include "tests/support/FixedClock.h"
+#include "tests/support/TestFolder.h"
 
 namespace tessaro {
 namespace {
 
-using testing::FakeClock;
-using testing::TempFolder;
+using testing::FixedClock;
+using testing::TestFolder;
 
 class MessageRing : public ::testing::Test {
  protected:
@@ -23,8 +24,8 @@ class MessageRing : public ::testing::Test {
     }
   }
 
-  TempFolder folder;
-  FakeClock clock;
+  TestFolder folder;
+  FixedClock clock;
   ProgramSettings settings;
   Logfile log{folder.Path(), clock, settings};
 };

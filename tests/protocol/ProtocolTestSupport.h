@@ -3,16 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <map>
-#include <random>
 #include <string>
-#include <system_error>
 #include <utility>
 #include <vector>
 
-#include "core/Clock.h"
 #include "core/Dialogs.h"
 #include "core/ProgramSettings.h"
 #include "core/SettingsScreen.h"
@@ -23,41 +19,12 @@
 #include "protocol/Interface.h"
 #include "serial/Datacom.h"
 #include "tests/support/FakeBytePort.h"
+#include "tests/support/FixedClock.h"
+#include "tests/support/TestFolder.h"
 
 namespace tessaro::testing {
 
 using Bytes = std::vector<uint8_t>;
-
-class FakeClock final : public Clock {
- public:
-  LocalDateTime now{2024, 3, 5, 14, 3, 7};
-  LocalDateTime Now() const override { return now; }
-};
-
-// A fresh folder below the system temporary folder, removed afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    std::random_device random;
-    const auto base = std::filesystem::temp_directory_path();
-    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-      auto candidate = base / ("tessaro-protocol-" + std::to_string(random()));
-      std::error_code error;
-      if (std::filesystem::create_directory(candidate, error)) path_ = candidate;
-    }
-    if (path_.empty()) ADD_FAILURE() << "no temporary folder below " << base;
-  }
-  ~TempFolder() {
-    std::error_code error;
-    if (!path_.empty()) std::filesystem::remove_all(path_, error);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 // The window as the engine sees it: progress box, bar, item rows, test-call inputs.
 class FakeEngineScreen final : public EngineScreen {
@@ -214,8 +181,8 @@ class EngineFixture : public ::testing::Test {
     return false;
   }
 
-  TempFolder folder;
-  FakeClock clock;
+  TestFolder folder;
+  FixedClock clock{{2024, 3, 5, 14, 3, 7}};
   ProgramSettings settings;
   ModTaal texts;
   Variabelen store;

@@ -168,7 +168,7 @@ class PtyEnd final : public FarEnd {
   char name_[16] = "tests_serial";
   char* argv_[2] = {name_, nullptr};
   std::unique_ptr<QCoreApplication> app_;
-  ScratchFolder folder_;
+  TestFolder folder_;
   std::filesystem::path link_;
   int master_ = -1;
   std::string skipReason_;

@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "SerialTestWorld.h"
 #include "tests/support/FakeBytePort.h"
+#include "tests/support/FileBytes.h"
 
 namespace tessaro::testing {
 namespace {
@@ -148,8 +147,7 @@ TEST(DatacomLanguage, MessageLinesComeFromTheTextTable) {
 TEST_F(DatacomTest, OpenLineReachesTheDaysLogFile) {
   ASSERT_EQ(datacom.OpenComPort(0, 4, 0, 1, 0, 0), 0);
 
-  std::ifstream in(world.log.LogFilePath(world.clock.now), std::ios::binary);
-  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::string text = ReadBytes(world.log.LogFilePath(world.clock.now));
   EXPECT_EQ(text, "12:34:56 Com: 1 opened with: 9600,N,8,1\r\n");
 }
 

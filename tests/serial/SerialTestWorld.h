@@ -1,54 +1,18 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
-#include <filesystem>
-#include <random>
 #include <string>
-#include <system_error>
 #include <vector>
 
-#include "core/Clock.h"
 #include "core/ProgramSettings.h"
 #include "lang/ModTaal.h"
 #include "messages/Logfile.h"
 #include "serial/BytePort.h"
 #include "serial/Datacom.h"
+#include "tests/support/FixedClock.h"
+#include "tests/support/TestFolder.h"
 
 namespace tessaro::testing {
-
-// A fresh folder below the system temporary folder, removed with its contents.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::random_device random;
-    const auto base = std::filesystem::temp_directory_path();
-    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-      auto candidate = base / ("tessaro-serial-" + std::to_string(random()));
-      std::error_code error;
-      if (std::filesystem::create_directory(candidate, error)) path_ = candidate;
-    }
-    if (path_.empty()) ADD_FAILURE() << "no scratch folder could be made below " << base;
-  }
-  ~ScratchFolder() {
-    std::error_code error;
-    if (!path_.empty()) std::filesystem::remove_all(path_, error);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
-class FixedClock final : public Clock {
- public:
-  LocalDateTime now{2024, 3, 7, 12, 34, 56};
-  LocalDateTime Now() const override { return now; }
-};
 
 class RecordingFrame final : public CommunicationFrame {
  public:
@@ -78,8 +42,8 @@ class DatacomWorld {
   // What a line looks like once the fixed clock has stamped it.
   static std::string Stamped(const std::string& text) { return "12:34:56 " + text; }
 
-  ScratchFolder folder;
-  FixedClock clock;
+  TestFolder folder;
+  FixedClock clock{{2024, 3, 7, 12, 34, 56}};
   ProgramSettings settings;
   ModTaal texts;
   Logfile log;

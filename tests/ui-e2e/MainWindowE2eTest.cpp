@@ -3,7 +3,6 @@
 // TESSARO_COM58 maps to a link the simulator keeps pointed at its port.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <stdlib.h>
 
 #include <QApplication>
@@ -14,25 +13,23 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
-#include <random>
 #include <string>
-#include <system_error>
 #include <thread>
 #include <vector>
 
 #include "core/Clock.h"
 #include "serial/QtSerialBytePort.h"
-#include "tests/ui-e2e/UnitSimProcess.h"
+#include "tests/support/PseudoTerminal.h"
+#include "tests/support/TestFolder.h"
+#include "tests/support/UnitSimProcess.h"
 #include "ui/InputBox.h"
 #include "ui/ListCombo.h"
 #include "ui/QtControls.h"
@@ -99,35 +96,10 @@ class OkPrompts final : public UserPrompts {
   std::vector<QString> questions;
 };
 
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::random_device random;
-    const auto base = std::filesystem::temp_directory_path();
-    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-      auto candidate = base / ("tessaro-ui-e2e-" + std::to_string(random()));
-      std::error_code error;
-      if (std::filesystem::create_directory(candidate, error)) path_ = candidate;
-    }
-  }
-  ~ScratchFolder() {
-    std::error_code error;
-    if (!path_.empty()) std::filesystem::remove_all(path_, error);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
 class MainWindowE2eTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const int probe = ::posix_openpt(O_RDWR | O_NOCTTY);
-    if (probe < 0) GTEST_SKIP() << "no pseudo-terminal available here: " << std::strerror(errno);
-    ::close(probe);
+    if (const auto why = WhyNoPseudoTerminal()) GTEST_SKIP() << "no pseudo-terminal available here: " << *why;
     ASSERT_FALSE(scratch.Path().empty());
 
     program = scratch.Path() / "program";
@@ -264,7 +236,7 @@ class MainWindowE2eTest : public ::testing::Test {
     }
   }
 
-  ScratchFolder scratch;
+  TestFolder scratch;
   std::filesystem::path program;
   std::string link;
   UnitSimProcess sim{TESSARO_UNIT_SIM_PATH};

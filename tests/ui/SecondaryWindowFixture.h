@@ -3,11 +3,11 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/support/FileBytes.h"
 #include "tests/ui/UiFixture.h"
 #include "ui/frmAbout.h"
 #include "ui/frmInstellingen.h"
@@ -60,8 +60,7 @@ class SecondaryWindowTest : public MainWindowTest {
   }
 
   std::string ProgramFileBytes() const {
-    std::ifstream in(folder.Path() / "TessaroIP.set", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return ReadBytes(folder.Path() / "TessaroIP.set");
   }
   std::vector<std::string> ProgramFileLines() const {
     std::vector<std::string> lines;

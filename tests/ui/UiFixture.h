@@ -13,17 +13,15 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
-#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <ostream>
-#include <random>
 #include <string>
-#include <system_error>
 #include <vector>
 
-#include "core/Clock.h"
 #include "tests/support/FakeBytePort.h"
+#include "tests/support/FixedClock.h"
+#include "tests/support/TestFolder.h"
 #include "tests/ui/ScriptedPrompts.h"
 #include "ui/InputBox.h"
 #include "ui/LedShape.h"
@@ -36,38 +34,6 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 QT_END_NAMESPACE
 
 namespace tessaro::testing {
-
-class FixedClock final : public Clock {
- public:
-  LocalDateTime now{2024, 3, 14, 9, 26, 53};
-  LocalDateTime Now() const override { return now; }
-};
-
-// A program folder of its own below the system temporary folder.
-class ProgramFolder {
- public:
-  ProgramFolder() {
-    std::random_device random;
-    const auto base = std::filesystem::temp_directory_path();
-    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-      auto candidate = base / ("tessaro-ui-" + std::to_string(random()));
-      std::error_code error;
-      if (std::filesystem::create_directory(candidate, error)) path_ = candidate;
-    }
-    if (path_.empty()) ADD_FAILURE() << "no temporary folder below " << base;
-  }
-  ~ProgramFolder() {
-    std::error_code error;
-    if (!path_.empty()) std::filesystem::remove_all(path_, error);
-  }
-  ProgramFolder(const ProgramFolder&) = delete;
-  ProgramFolder& operator=(const ProgramFolder&) = delete;
-
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 // What goes into the program settings file before start-up.
 struct ProgramFile {
@@ -139,8 +105,8 @@ class MainWindowTest : public ::testing::Test {
     QApplication::sendEvent(widget, &press);
   }
 
-  ProgramFolder folder;
-  FixedClock clock;
+  TestFolder folder;  // the program folder
+  FixedClock clock{{2024, 3, 14, 9, 26, 53}};
   FakeBytePort port;
   ScriptedPrompts prompts;
   std::unique_ptr<frmHoofdscherm> window;

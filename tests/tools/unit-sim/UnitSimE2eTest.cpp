@@ -1,29 +1,29 @@
 // Runs the real simulator binary and talks to it over its pseudo-terminal.
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
-#include <optional>
 #include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <string>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <string>
 #include <vector>
 
-extern char** environ;
+#include "tests/support/PseudoTerminal.h"
+#include "tests/support/TestFolder.h"
+#include "tests/support/UnitSimProcess.h"
 
 namespace {
 
 using namespace std::chrono_literals;
+using tessaro::testing::TestFolder;
+using tessaro::testing::UnitSimProcess;
+using tessaro::testing::WhyNoPseudoTerminal;
 using Bytes = std::vector<uint8_t>;
 using Clock = std::chrono::steady_clock;
 
@@ -37,82 +37,6 @@ int PollMs(Clock::time_point deadline) {
   const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
   return left < 0 ? 0 : static_cast<int>(left);
 }
-
-// The simulator as a child process, its stdout read line by line with bounded waits.
-class SimProcess {
- public:
-  ~SimProcess() { Stop(); }
-
-  bool Start(const std::vector<std::string>& args) {
-    int pipeFds[2];
-    if (::pipe(pipeFds) != 0) return false;
-    fcntl(pipeFds[0], F_SETFD, FD_CLOEXEC);
-    fcntl(pipeFds[1], F_SETFD, FD_CLOEXEC);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-    std::vector<std::string> all{TESSARO_UNIT_SIM_PATH};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    const int rc = posix_spawn(&pid_, all[0].c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(pipeFds[1]);
-    out_ = pipeFds[0];
-    if (rc != 0) pid_ = -1;
-    return rc == 0;
-  }
-
-  // Next stdout line starting with `prefix`; other lines are kept in Seen().
-  std::optional<std::string> WaitForLine(const std::string& prefix) {
-    const auto deadline = Clock::now() + kWait;
-    for (;;) {
-      for (auto nl = buffer_.find('\n'); nl != std::string::npos; nl = buffer_.find('\n')) {
-        std::string line = buffer_.substr(0, nl);
-        buffer_.erase(0, nl + 1);
-        seen_ += line + "\n";
-        if (line.rfind(prefix, 0) == 0) return line;
-      }
-      pollfd pfd{out_, POLLIN, 0};
-      if (::poll(&pfd, 1, PollMs(deadline)) <= 0) return std::nullopt;
-      char chunk[512];
-      const ssize_t n = ::read(out_, chunk, sizeof chunk);
-      if (n <= 0) return std::nullopt;
-      buffer_.append(chunk, static_cast<std::size_t>(n));
-    }
-  }
-
-  const std::string& Seen() const { return seen_; }
-
-  // SIGTERM and a bounded wait; the exit code, or -1.
-  int Stop() {
-    if (pid_ <= 0) return exitCode_;
-    ::kill(pid_, SIGTERM);
-    const auto deadline = Clock::now() + kWait;
-    int status = 0;
-    while (::waitpid(pid_, &status, WNOHANG) == 0) {
-      if (Clock::now() >= deadline) {
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, &status, 0);
-        break;
-      }
-      ::poll(nullptr, 0, 10);
-    }
-    pid_ = -1;
-    if (out_ >= 0) ::close(out_);
-    out_ = -1;
-    exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return exitCode_;
-  }
-
- private:
-  pid_t pid_ = -1;
-  int out_ = -1;
-  int exitCode_ = -1;
-  std::string buffer_;
-  std::string seen_;
-};
 
 // The program's side of the line.
 class PeerPort {
@@ -178,20 +102,16 @@ bool SumsToZero(const Bytes& frame) {
 class UnitSimE2eTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const int probe = posix_openpt(O_RDWR | O_NOCTTY);
-    if (probe < 0) GTEST_SKIP() << "no pseudo-terminal available here: " << std::strerror(errno);
-    ::close(probe);
+    if (const auto why = WhyNoPseudoTerminal()) GTEST_SKIP() << "no pseudo-terminal available here: " << *why;
   }
 
   // Starts the simulator and returns the path of its pseudo-terminal.
   std::string Launch(std::vector<std::string> args) {
     args.insert(args.end(), {"--quit-after", "60"});
-    if (!sim.Start(args)) return {};
-    const auto line = sim.WaitForLine("PTY ");
-    return line ? line->substr(4) : std::string();
+    return sim.Launch(args, kWait);
   }
 
-  SimProcess sim;
+  UnitSimProcess sim{TESSARO_UNIT_SIM_PATH};
 };
 
 TEST_F(UnitSimE2eTest, ReadRequestIsAnsweredWithTheValueOnTheWire) {
@@ -210,7 +130,7 @@ TEST_F(UnitSimE2eTest, ReadRequestIsAnsweredWithTheValueOnTheWire) {
   EXPECT_EQ(reply[7], 21) << "item";
   EXPECT_EQ(reply[1] + 1u, reply.size()) << "LEN";
 
-  EXPECT_TRUE(sim.WaitForLine("TX ")) << sim.Seen();
+  EXPECT_TRUE(sim.WaitForNextLine("TX ", kWait)) << sim.Seen();
   EXPECT_NE(sim.Seen().find("RX 01 01 80 7F\nRX " + Hex(kRead21) + "\n"), std::string::npos) << sim.Seen();
   EXPECT_NE(sim.Seen().find("TX " + Hex(kRead21Reply) + "\n"), std::string::npos) << sim.Seen();
   EXPECT_EQ(sim.Stop(), 0);
@@ -225,7 +145,7 @@ TEST_F(UnitSimE2eTest, WriteThenReadBackWithPacingAndOneBadChecksum) {
   ASSERT_TRUE(port.Send({0x01, 0x0D, 0x01, 0x00, 0x02, 0x57, 0x1F, 0x15, 0x1E, 0x77, 0x1F, 0x02, 0x1E, 0x90}));
   const Bytes ack = port.Receive(7);
   EXPECT_EQ(Hex(ack), "01 06 01 00 06 57 9C") << "first reply carries the bad checksum";
-  EXPECT_TRUE(sim.WaitForLine("SET 21 2")) << sim.Seen();
+  EXPECT_TRUE(sim.WaitForNextLine("SET 21 2", kWait)) << sim.Seen();
 
   ASSERT_TRUE(port.Send(kRead21));
   const Bytes reply = port.Receive(14);
@@ -242,7 +162,7 @@ TEST_F(UnitSimE2eTest, StatusLineAndBootBannerAreFreeText) {
 
   // Switch the diagnostic output off, then reset: ACK, then the banner.
   ASSERT_TRUE(port.Send({0x01, 0x0D, 0x01, 0x00, 0x02, 0x57, 0x1F, 0x00, 0x1E, 0x77, 0x1F, 0x00, 0x1E, 0xA7}));
-  ASSERT_TRUE(sim.WaitForLine("SET 0 0")) << sim.Seen();
+  ASSERT_TRUE(sim.WaitForNextLine("SET 0 0", kWait)) << sim.Seen();
   std::string beforeAck;
   for (Bytes b = port.Receive(1); !b.empty() && b[0] != 0x01; b = port.Receive(1)) beforeAck += char(b[0]);
   EXPECT_EQ(beforeAck.find_first_not_of("Tessaro-IP status: ESPA link up, 0 calls queued\r\n"), std::string::npos);
@@ -253,23 +173,10 @@ TEST_F(UnitSimE2eTest, StatusLineAndBootBannerAreFreeText) {
   EXPECT_EQ(port.ReceiveLine(), "Tessaro-IP converter starting\r\n");
 }
 
-// A scratch folder, removed with whatever link is left in it.
-struct ScratchDir {
-  ScratchDir() : path(::testing::TempDir() + "unitsimXXXXXX") {
-    if (::mkdtemp(path.data()) == nullptr) path.clear();
-  }
-  ~ScratchDir() {
-    if (path.empty()) return;
-    ::unlink((path + "/unit").c_str());
-    ::rmdir(path.c_str());
-  }
-  std::string path;
-};
-
 TEST_F(UnitSimE2eTest, LinkFollowsThePortThroughHangUpAndReturn) {
-  const ScratchDir dir;
-  ASSERT_FALSE(dir.path.empty());
-  const std::string link = dir.path + "/unit";
+  const TestFolder dir;
+  ASSERT_FALSE(dir.Path().empty());
+  const std::string link = (dir.Path() / "unit").string();
   auto target = [&]() -> std::string {
     char buf[256];
     const ssize_t n = ::readlink(link.c_str(), buf, sizeof buf);
@@ -284,11 +191,11 @@ TEST_F(UnitSimE2eTest, LinkFollowsThePortThroughHangUpAndReturn) {
     ASSERT_TRUE(port.Open(link));
     ASSERT_TRUE(port.Send(kRead21));
     EXPECT_EQ(Hex(port.Receive(14)), Hex(kRead21Reply)) << "the last reply goes out before the hang-up";
-    ASSERT_TRUE(sim.WaitForLine("HANGUP")) << sim.Seen();
+    ASSERT_TRUE(sim.WaitForNextLine("HANGUP", kWait)) << sim.Seen();
     struct stat st {};
     EXPECT_NE(::lstat(link.c_str(), &st), 0) << "link removed while the port is gone";
   }
-  const auto again = sim.WaitForLine("PTY ");
+  const auto again = sim.WaitForNextLine("PTY ", kWait);
   ASSERT_TRUE(again) << sim.Seen();
   EXPECT_EQ(target(), again->substr(4));
   {
