@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-serialport-dev
   clang libclang-rt-14-dev
-  xvfb xauth x11-apps imagemagick fonts-dejavu-core
+  xvfb xauth fonts-dejavu-core
 )
 
 missing=()
