@@ -28,10 +28,10 @@
 #include "serial/QtSerialBytePort.h"
 #include "ui/QtText.h"
 #include "ui/UserPrompts.h"
-#include "ui/frmAbout.h"
-#include "ui/frmHoofdscherm.h"
-#include "ui/frmInstellingen.h"
-#include "ui/frmOpenenBehuizing.h"
+#include "ui/AboutBox.h"
+#include "ui/MainWindow.h"
+#include "ui/ProgramSettingsDialog.h"
+#include "ui/CoverGuide.h"
 
 namespace {
 
@@ -79,21 +79,21 @@ std::optional<Options> ParseOptions(const QStringList& arguments) {
 
 // The window a screenshot shows: the main window, or a secondary window
 // opened the way the user opens it.
-QWidget* ShowWindowToPicture(tessaro::frmHoofdscherm& window, const Options& shot) {
+QWidget* ShowWindowToPicture(tessaro::MainWindow& window, const Options& shot) {
   const tessaro::MainWindowWidgets& widgets = window.Widgets();
   if (shot.window == QLatin1String("settings")) {
     widgets.Setup->trigger();
-    return window.findChild<tessaro::frmInstellingen*>();
+    return window.findChild<tessaro::ProgramSettingsDialog*>();
   }
   if (shot.window == QLatin1String("about")) {
     widgets.About->trigger();
-    return window.findChild<tessaro::frmAbout*>();
+    return window.findChild<tessaro::AboutBox*>();
   }
   if (shot.window == QLatin1String("guide")) {
-    auto* guide = window.findChild<tessaro::frmOpenenBehuizing*>();
+    auto* guide = window.findChild<tessaro::CoverGuide*>();
     if (guide == nullptr) {
       window.ShowCoverGuide();
-      guide = window.findChild<tessaro::frmOpenenBehuizing*>();
+      guide = window.findChild<tessaro::CoverGuide*>();
     }
     if (guide == nullptr) return nullptr;
     guide->ShowInFront();
@@ -155,8 +155,8 @@ int main(int argc, char* argv[]) {
   tessaro::QtUserPrompts prompts;
   const QString folder = ProgramFolder();
   QDir().mkpath(folder);
-  tessaro::frmHoofdscherm window(
-      tessaro::frmHoofdscherm::Environment{tessaro::PathFromQString(folder), clock, port, prompts});
+  tessaro::MainWindow window(
+      tessaro::MainWindow::Environment{tessaro::PathFromQString(folder), clock, port, prompts});
 
   FirstFrameReport firstFrame(window, started);
   if (qEnvironmentVariable("TESSARO_REPORT_STARTUP") == QLatin1String("1")) window.installEventFilter(&firstFrame);

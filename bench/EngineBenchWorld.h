@@ -10,11 +10,11 @@
 #include "core/Dialogs.h"
 #include "core/ProgramSettings.h"
 #include "core/SettingsScreen.h"
-#include "core/Variabelen.h"
-#include "lang/ModTaal.h"
-#include "messages/Logfile.h"
+#include "core/SettingsStore.h"
+#include "lang/LanguageTexts.h"
+#include "messages/MessageLog.h"
 #include "protocol/EngineScreen.h"
-#include "protocol/Interface.h"
+#include "protocol/ProtocolEngine.h"
 #include "serial/BytePort.h"
 #include "serial/Datacom.h"
 #include "tests/support/FixedClock.h"
@@ -81,14 +81,14 @@ struct EngineBenchWorld {
 
   testing::FixedClock clock{{2024, 5, 17, 10, 11, 12}};
   ProgramSettings settings;  // Logfile 0: message lines are dropped
-  ModTaal texts;
-  Variabelen store;
-  Logfile log;
+  LanguageTexts texts;
+  SettingsStore store;
+  MessageLog log;
   Datacom datacom;
   BenchScreen screen;
   BenchSettingsScreen settingsScreen;
   BenchDialogs dialogs;
-  Interface engine;
+  ProtocolEngine engine;
 };
 
 }  // namespace tessaro::bench

@@ -9,10 +9,10 @@
 #include "core/Dialogs.h"
 #include "core/ItemValue.h"
 #include "core/SettingsScreen.h"
-#include "core/Variabelen.h"
-#include "lang/ModTaal.h"
+#include "core/SettingsStore.h"
+#include "lang/LanguageTexts.h"
 #include "presentation/MemoryControls.h"
-#include "presentation/ModUnitUpdate.h"
+#include "presentation/SettingsTransfer.h"
 
 namespace tessaro {
 namespace {
@@ -66,11 +66,11 @@ class ColourWorld {
   }
 
  private:
-  Variabelen store_;
-  ModTaal texts_;
+  SettingsStore store_;
+  LanguageTexts texts_;
   MemoryControls controls_;
   SilentDialogs dialogs_;
-  ModUnitUpdate screen_;
+  SettingsTransfer screen_;
 };
 
 void BM_UpdateItemColours(benchmark::State& state, Scenario scenario) {

@@ -21,7 +21,7 @@
 #include "ui/ListCombo.h"
 #include "ui/QtControls.h"
 #include "ui/UserPrompts.h"
-#include "ui/frmHoofdscherm.h"
+#include "ui/MainWindow.h"
 
 namespace tessaro {
 namespace {
@@ -58,7 +58,7 @@ class WindowWorld {
  public:
   explicit WindowWorld(bool shown)
       : port_([](int) { return std::string(); }),
-        window_(frmHoofdscherm::Environment{folder_.Path(), clock_, port_, prompts_}) {
+        window_(MainWindow::Environment{folder_.Path(), clock_, port_, prompts_}) {
     window_.Form_Load("");
     window_.TimerStartRefresh_Timer();
     if (shown) {
@@ -66,7 +66,7 @@ class WindowWorld {
       window_.show();
       QCoreApplication::processEvents();
     }
-    Variabelen& store = window_.Program().Store;
+    SettingsStore& store = window_.Program().Store;
     store.UnitValues = store.ItemValues;
     for (int16_t item : kColouredItems) other_[static_cast<std::size_t>(item)] = ItemValue(-1);
     window_.TmrUpdateVensters_Timer();
@@ -87,7 +87,7 @@ class WindowWorld {
   // Swaps what the unit is known to hold between the shown values and -1,
   // so that the next pass recolours every control.
   void FlipUnitValues() {
-    Variabelen& store = window_.Program().Store;
+    SettingsStore& store = window_.Program().Store;
     for (int16_t item : kColouredItems) {
       const auto index = static_cast<std::size_t>(item);
       std::swap(store.UnitValues[index], other_[index]);
@@ -101,7 +101,7 @@ class WindowWorld {
   SystemClock clock_;
   QtSerialBytePort port_;
   NoPrompts prompts_;
-  frmHoofdscherm window_;
+  MainWindow window_;
   std::array<ItemValue, ItemCount> other_{};
 };
 

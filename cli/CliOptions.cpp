@@ -9,7 +9,7 @@
 
 #include "core/Cp1252.h"
 #include "core/Items.h"
-#include "lang/ModTaal.h"
+#include "lang/LanguageTexts.h"
 #include "presentation/SettingsLayout.h"
 
 namespace tessaro::cli {
@@ -58,7 +58,7 @@ std::optional<double> PositiveSeconds(const std::string& text) {
 // Largest value the item's control offers; nothing for an item without one.
 std::optional<int> HighestValue(int item) {
   if (IsSettingCombo(item)) {
-    const ModTaal anyLanguage;
+    const LanguageTexts anyLanguage;
     return static_cast<int>(ChoiceList(item, anyLanguage).size()) - 1;
   }
   if (item == 23) return 180;

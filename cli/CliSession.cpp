@@ -74,7 +74,7 @@ std::string CliSession::PortDescription() const {
 }
 
 CliSession::RunEnd CliSession::Run(const RunPlan& plan) {
-  Interface& engine = program_->Engine;
+  ProtocolEngine& engine = program_->Engine;
   long ticks = 0;
   long quietTicks = 0;
   int lastDone = -1;
@@ -119,7 +119,7 @@ CliSession::RunEnd CliSession::Run(const RunPlan& plan) {
 }
 
 bool CliSession::EngineQuiet() const {
-  const Interface& engine = program_->Engine;
+  const ProtocolEngine& engine = program_->Engine;
   return engine.EngineState == engine_state::Idle && !engine.ReadAllRequest && !engine.WriteAllRequest &&
          !engine.TestCallRequest && !engine.ResetRequest && engine.BatchReport == 0 && PendingRequests() == 0;
 }

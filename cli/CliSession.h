@@ -12,7 +12,7 @@
 #include "cli/ConsoleSeams.h"
 #include "cli/TickSource.h"
 #include "core/Clock.h"
-#include "core/Startup.h"
+#include "program/TessaroProgram.h"
 #include "presentation/MemoryControls.h"
 #include "serial/BytePort.h"
 

@@ -6,10 +6,10 @@
 
 #include "cli/Console.h"
 #include "core/Dialogs.h"
-#include "core/Startup.h"
-#include "lang/ModTaal.h"
+#include "program/TessaroProgram.h"
+#include "lang/LanguageTexts.h"
 #include "presentation/Controls.h"
-#include "presentation/ModUnitUpdate.h"
+#include "presentation/SettingsTransfer.h"
 #include "protocol/EngineScreen.h"
 
 namespace tessaro::cli {
@@ -18,7 +18,7 @@ namespace tessaro::cli {
 // because the engine's reports quote them.
 class ConsoleWindow final : public MainWindowView {
  public:
-  ConsoleWindow(SettingsControls& controls, const ModTaal& texts) : controls_(controls), texts_(texts) {}
+  ConsoleWindow(SettingsControls& controls, const LanguageTexts& texts) : controls_(controls), texts_(texts) {}
   void UpdateMessageWindow() override {}
   void SetTeksten() override;
   void HideSettingsTab(int /*index*/) override {}
@@ -30,7 +30,7 @@ class ConsoleWindow final : public MainWindowView {
 
  private:
   SettingsControls& controls_;
-  const ModTaal& texts_;
+  const LanguageTexts& texts_;
 };
 
 // The progress box as lines on standard error; the rows the reports quote
@@ -40,7 +40,7 @@ class ConsoleEngineScreen final : public EngineScreen {
   explicit ConsoleEngineScreen(Console& console) : console_(console) {}
 
   // The settings routines exist only once the program is built.
-  void AttachRows(ModUnitUpdate& rows) { rows_ = &rows; }
+  void AttachRows(SettingsTransfer& rows) { rows_ = &rows; }
   void SetTestCall(std::string address, std::string message, int16_t bleepCode);
   // Writes out a line the engine has begun but not ended.
   void FlushProgress();
@@ -58,7 +58,7 @@ class ConsoleEngineScreen final : public EngineScreen {
   void EmitLine(const std::string& line);
 
   Console& console_;
-  ModUnitUpdate* rows_ = nullptr;
+  SettingsTransfer* rows_ = nullptr;
   std::string pending_;
   std::string address_;
   std::string message_;

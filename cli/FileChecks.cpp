@@ -4,9 +4,9 @@
 #include <system_error>
 
 #include "core/Items.h"
-#include "files/LeesIniFile.h"
+#include "files/SettingsFiles.h"
 #include "files/SettingsLineFormat.h"
-#include "messages/Diverse.h"
+#include "messages/TextFormat.h"
 
 #if !defined(_WIN32)
 #include <unistd.h>
@@ -44,7 +44,7 @@ std::optional<std::string> CannotSave(const fs::path& path) {
   return std::nullopt;
 }
 
-bool SavedAsExpected(const fs::path& path, const Variabelen& store) {
+bool SavedAsExpected(const fs::path& path, const SettingsStore& store) {
   if (CannotRead(path)) return false;
   const SettingsFileLines lines = ReadSettingsFileLines(path);
   for (int item = 0; item <= LastUnitItem; ++item) {

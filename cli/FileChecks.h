@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "core/Variabelen.h"
+#include "core/SettingsStore.h"
 
 namespace tessaro::cli {
 
@@ -15,6 +15,6 @@ std::optional<std::string> CannotRead(const std::filesystem::path& path);
 std::optional<std::string> CannotSave(const std::filesystem::path& path);
 // True when the file holds, line by line, what the last save meant to write
 // (FileValues): the saver itself is silent about failures.
-bool SavedAsExpected(const std::filesystem::path& path, const Variabelen& store);
+bool SavedAsExpected(const std::filesystem::path& path, const SettingsStore& store);
 
 }  // namespace tessaro::cli

@@ -39,7 +39,7 @@ struct JobResult {
 // Runs the engine until the requests placed for `items` are served, then
 // tells which of them the unit did not confirm.
 JobResult RunJob(CliSession& session, const std::vector<int16_t>& items) {
-  const Variabelen& store = session.Program().Store;
+  const SettingsStore& store = session.Program().Store;
   session.Dialogs().Forget();
   const auto obtainedCount = [&] {
     return static_cast<int>(std::count_if(items.begin(), items.end(), [&](int16_t item) {
@@ -89,7 +89,7 @@ int Report(CliSession& session, const std::vector<int16_t>& items, const JobResu
 }
 
 int ReadItems(CliSession& session, const std::vector<int16_t>& items) {
-  Variabelen& store = session.Program().Store;
+  SettingsStore& store = session.Program().Store;
   for (int16_t item : items) {
     store.UnitValues[static_cast<std::size_t>(item)] = ItemValue();
     store.ItemStatus[static_cast<std::size_t>(item)] = RequestRead;
@@ -137,7 +137,7 @@ int ReadCommand(CliSession& session, const std::vector<int16_t>& items) { return
 
 int WriteCommand(CliSession& session) {
   TessaroProgram& program = session.Program();
-  Variabelen& store = program.Store;
+  SettingsStore& store = program.Store;
   std::vector<int16_t> items;
   for (const WriteAssignment& write : session.Options().writes) {
     const auto index = static_cast<std::size_t>(write.item);
@@ -155,7 +155,7 @@ int WriteCommand(CliSession& session) {
 
 int WriteAllCommand(CliSession& session) {
   TessaroProgram& program = session.Program();
-  Variabelen& store = program.Store;
+  SettingsStore& store = program.Store;
   const std::string& file = session.Options().file;
   Console& console = session.Out();
 
@@ -184,7 +184,7 @@ int WriteAllCommand(CliSession& session) {
 int ShowCommand(CliSession& session) {
   session.StartWithoutUnit();
   TessaroProgram& program = session.Program();
-  Variabelen& store = program.Store;
+  SettingsStore& store = program.Store;
   const std::string& file = session.Options().file;
 
   session.Dialogs().Forget();

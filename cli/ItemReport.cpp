@@ -29,7 +29,7 @@ std::string PadLeft(const std::string& text, std::size_t width) {
   return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
 }
 
-std::optional<std::string> ChoiceOf(int16_t item, double number, const ModTaal& texts) {
+std::optional<std::string> ChoiceOf(int16_t item, double number, const LanguageTexts& texts) {
   if (item == 41 && number >= SubnetListEnd) number = 0;
   const std::optional<int16_t> index = NearestInt16(number);
   if (!index || *index < 0) return std::nullopt;
@@ -40,7 +40,7 @@ std::optional<std::string> ChoiceOf(int16_t item, double number, const ModTaal& 
 
 }  // namespace
 
-ItemRow DescribeItem(int16_t item, const ItemValue& value, const ModTaal& texts) {
+ItemRow DescribeItem(int16_t item, const ItemValue& value, const LanguageTexts& texts) {
   ItemRow row;
   row.item = item;
   row.legend = WithoutTrailingBlanks(LegendText(item, texts));

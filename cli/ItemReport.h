@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/ItemValue.h"
-#include "lang/ModTaal.h"
+#include "lang/LanguageTexts.h"
 
 namespace tessaro::cli {
 
@@ -23,7 +23,7 @@ struct ItemRow {
 // The item as the settings screen would show `value`: its legend and, for a
 // combo, the selected entry (subnet values beyond the list select the first
 // entry, as on the window).
-ItemRow DescribeItem(int16_t item, const ItemValue& value, const ModTaal& texts);
+ItemRow DescribeItem(int16_t item, const ItemValue& value, const LanguageTexts& texts);
 
 // Columns item, legend, value, choice; one UTF-8 line per row.
 std::string ItemTable(const std::vector<ItemRow>& rows);

@@ -1,7 +1,7 @@
 #include "cli/TerminalText.h"
 
 #include "core/Cp1252.h"
-#include "messages/Diverse.h"
+#include "messages/TextFormat.h"
 
 namespace tessaro::cli {
 namespace {

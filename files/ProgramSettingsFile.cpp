@@ -1,10 +1,10 @@
 #include <optional>
 
 #include "core/ItemValue.h"
-#include "files/LeesIniFile.h"
+#include "files/SettingsFiles.h"
 #include "files/SafeFileWriter.h"
 #include "files/SettingsLineFormat.h"
-#include "messages/Diverse.h"
+#include "messages/TextFormat.h"
 
 namespace tessaro {
 
@@ -28,7 +28,7 @@ void TakeNumber(const SettingsFileLines& lines, int line, int16_t& setting) {
 
 }  // namespace
 
-void LeesIniFile::ReadProgramSettings() {
+void SettingsFiles::ReadProgramSettings() {
   const SettingsFileLines lines = ReadSettingsFileLines(ProgramSettingsPath());
   TakeNumber(lines, 0, settings_.Compoort);
   TakeNumber(lines, 1, settings_.Logfile);
@@ -38,7 +38,7 @@ void LeesIniFile::ReadProgramSettings() {
   TakeNumber(lines, 5, settings_.Case);
 }
 
-void LeesIniFile::WriteProgramSettings() {
+void SettingsFiles::WriteProgramSettings() {
   std::string content;
   AppendSettingsLine(content, CompoortPrefix + IntText(settings_.Compoort));
   AppendSettingsLine(content, LogfilePrefix + IntText(settings_.Logfile));

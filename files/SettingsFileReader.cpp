@@ -1,7 +1,7 @@
 #include <array>
 #include <fstream>
 
-#include "files/LeesIniFile.h"
+#include "files/SettingsFiles.h"
 #include "files/SettingsLineParser.h"
 
 namespace tessaro {

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "files/LeesIniFile.h"
+#include "files/SettingsFiles.h"
 
 namespace tessaro {
 

@@ -16,11 +16,11 @@
 #include "core/Dialogs.h"
 #include "core/ProgramSettings.h"
 #include "core/SettingsScreen.h"
-#include "core/Variabelen.h"
-#include "lang/ModTaal.h"
-#include "messages/Logfile.h"
+#include "core/SettingsStore.h"
+#include "lang/LanguageTexts.h"
+#include "messages/MessageLog.h"
 #include "protocol/EngineScreen.h"
-#include "protocol/Interface.h"
+#include "protocol/ProtocolEngine.h"
 #include "serial/Datacom.h"
 #include "tests/support/FakeBytePort.h"
 #include "tests/support/FixedClock.h"
@@ -64,14 +64,14 @@ void Check(bool condition) {
   if (!condition) __builtin_trap();
 }
 
-void CheckEngine(const Interface& engine) {
+void CheckEngine(const ProtocolEngine& engine) {
   Check(IsEngineState(engine.EngineState));
   Check(engine.RxPos >= 0 && engine.RxPos <= RxBufferSize);
   Check(engine.CheckSum >= 0 && engine.CheckSum <= 255);
 }
 
 // Idle with nothing left to do: further ticks only repeat the idle scan.
-bool Settled(const Interface& engine, const Variabelen& store, const testing::FakeBytePort& port) {
+bool Settled(const ProtocolEngine& engine, const SettingsStore& store, const testing::FakeBytePort& port) {
   if (engine.EngineState != engine_state::Idle || !port.received.empty()) return false;
   if (engine.TestCallRequest || engine.ResetRequest) return false;
   for (int16_t status : store.ItemStatus) {
@@ -96,11 +96,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   ProgramSettings settings;
   settings.Logfile = 0;  // lines are composed, then thrown away: no files
   testing::FixedClock clock;
-  Logfile log(std::filesystem::path("unused"), clock, settings);
-  ModTaal texts;
+  MessageLog log(std::filesystem::path("unused"), clock, settings);
+  LanguageTexts texts;
   int16_t language = static_cast<int16_t>(options >> 6);
   texts.FillTextTable(language);
-  Variabelen store;
+  SettingsStore store;
   ClearItemValues(store);
   ClearUnitValues(store);
   store.DebugLevel = (options & 0x01) != 0 ? 2 : 0;
@@ -109,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   FuzzScreen screen((options & 0x02) != 0);
   FuzzSettingsScreen settingsScreen;
   FuzzDialogs dialogs;
-  Interface engine(store, settings, datacom, log, texts, screen, settingsScreen, dialogs);
+  ProtocolEngine engine(store, settings, datacom, log, texts, screen, settingsScreen, dialogs);
 
   if (datacom.OpenComPort(0, 4, 0, 1, 0, 0) != 0) return 0;
   engine.EngineTick(10);

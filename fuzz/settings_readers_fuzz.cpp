@@ -18,8 +18,8 @@
 #include "core/Items.h"
 #include "core/ProgramSettings.h"
 #include "core/SettingsScreen.h"
-#include "core/Variabelen.h"
-#include "files/LeesIniFile.h"
+#include "core/SettingsStore.h"
+#include "files/SettingsFiles.h"
 #include "tests/support/FileBytes.h"
 
 namespace {
@@ -85,11 +85,11 @@ bool HasCleanLines(const std::string& bytes, size_t lines) {
 }
 
 void UnitSettingsFiles(const fs::path& folder, const uint8_t* data, size_t size) {
-  Variabelen store;
+  SettingsStore store;
   ProgramSettings settings;
   MirrorScreen screen;
   CountingDialogs dialogs;
-  LeesIniFile files(folder, store, settings, screen, dialogs);
+  SettingsFiles files(folder, store, settings, screen, dialogs);
   const fs::path input = files.DefaultSettingsPath();
   const fs::path saved = folder / "saved.cfg";
   WriteBytes(input, data, size);
@@ -123,11 +123,11 @@ void UnitSettingsFiles(const fs::path& folder, const uint8_t* data, size_t size)
 }
 
 void ProgramSettingsFile(const fs::path& folder, const uint8_t* data, size_t size) {
-  Variabelen store;
+  SettingsStore store;
   ProgramSettings settings;
   MirrorScreen screen;
   CountingDialogs dialogs;
-  LeesIniFile files(folder, store, settings, screen, dialogs);
+  SettingsFiles files(folder, store, settings, screen, dialogs);
   WriteBytes(files.ProgramSettingsPath(), data, size);
 
   files.ReadProgramSettings();

@@ -1,4 +1,4 @@
-#include "presentation/ModUnitUpdate.h"
+#include "presentation/SettingsTransfer.h"
 
 #include <array>
 
@@ -14,7 +14,7 @@ ValueColour ColourFor(bool matches) { return matches ? ValueColour::MatchesUnit 
 
 }  // namespace
 
-void ModUnitUpdate::UpdateItemColours() {
+void SettingsTransfer::UpdateItemColours() {
   for (int16_t item : kColouredItems) {
     const auto index = static_cast<std::size_t>(item);
     if (store_.ItemStatus[index] != RequestNone) continue;  // colour follows once the request completes

@@ -1,4 +1,4 @@
-#include "presentation/ModUnitUpdate.h"
+#include "presentation/SettingsTransfer.h"
 
 #include "presentation/SettingsLayout.h"
 
@@ -11,7 +11,7 @@ void Show(ButtonControl* button, bool visible) {
 
 }  // namespace
 
-void ModUnitUpdate::InitSettingsScreen() {
+void SettingsTransfer::InitSettingsScreen() {
   for (int index = 0; index <= 22; ++index) {
     if (ComboControl* combo = controls_.ComboInstellingen(index)) {
       combo->ClearEntries();
@@ -48,7 +48,7 @@ void ModUnitUpdate::InitSettingsScreen() {
   }
 }
 
-void ModUnitUpdate::ClearComboSelections() {
+void SettingsTransfer::ClearComboSelections() {
   for (int index = 0; index <= 22; ++index) {
     if (ComboControl* combo = controls_.ComboInstellingen(index)) combo->ClearTextHighlight();
   }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "messages/Diverse.h"
+#include "messages/TextFormat.h"
 
 namespace tessaro {
 namespace {
@@ -62,8 +62,8 @@ constexpr std::array<const char*, 22> kSubnetMasks = {
     "255.252.0.0",     "255.248.0.0",     "255.240.0.0",     "255.224.0.0",     "255.192.0.0",
     "255.128.0.0",     "255.0.0.0"};
 
-std::string IpAddressLegend(const ModTaal& t) { return "IP " + t.Text(42) + " [" + t.Text(44) + "]: "; }
-std::string GatewayLegend(const ModTaal& t) { return "Gateway " + t.Text(42) + ": "; }
+std::string IpAddressLegend(const LanguageTexts& t) { return "IP " + t.Text(42) + " [" + t.Text(44) + "]: "; }
+std::string GatewayLegend(const LanguageTexts& t) { return "Gateway " + t.Text(42) + ": "; }
 
 // "prefix + n" for n in first..last, decimal or one hexadecimal digit.
 void AppendNumbered(std::vector<std::string>& list, const std::string& prefix, int first, int last,
@@ -86,7 +86,7 @@ const SettingsRow* RowOfItem(int item) {
   return nullptr;
 }
 
-std::string SettingsTabCaption(SettingsTab tab, const ModTaal& taal) {
+std::string SettingsTabCaption(SettingsTab tab, const LanguageTexts& taal) {
   switch (tab) {
     case SettingsTab::General: return taal.Text(39);
     case SettingsTab::TcpIp: return taal.Text(40);
@@ -95,7 +95,7 @@ std::string SettingsTabCaption(SettingsTab tab, const ModTaal& taal) {
   return {};
 }
 
-std::string LegendText(int item, const ModTaal& t) {
+std::string LegendText(int item, const LanguageTexts& t) {
   switch (item) {
     case 0: return t.Text(26) + ":";
     case 22: return t.Text(27) + ":";
@@ -130,7 +130,7 @@ bool IsSettingCombo(int item) {
   return std::find(kSettingCombos.begin(), kSettingCombos.end(), item) != kSettingCombos.end();
 }
 
-std::vector<std::string> ChoiceList(int item, const ModTaal& t) {
+std::vector<std::string> ChoiceList(int item, const LanguageTexts& t) {
   std::vector<std::string> list;
   switch (item) {
     case 0:
@@ -177,13 +177,13 @@ std::vector<std::string> ChoiceList(int item, const ModTaal& t) {
   return list;
 }
 
-std::string ChoiceText(int item, int index, const ModTaal& taal) {
+std::string ChoiceText(int item, int index, const LanguageTexts& taal) {
   const std::vector<std::string> list = ChoiceList(item, taal);
   if (index < 0 || static_cast<std::size_t>(index) >= list.size()) return {};
   return list[static_cast<std::size_t>(index)];
 }
 
-std::vector<std::string> BleepCodeChoices(const ModTaal& taal) {
+std::vector<std::string> BleepCodeChoices(const LanguageTexts& taal) {
   std::vector<std::string> list;
   AppendNumbered(list, taal.Text(97) + ": ", 0, 15, true);
   return list;

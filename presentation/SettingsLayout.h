@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "lang/ModTaal.h"
+#include "lang/LanguageTexts.h"
 
 namespace tessaro {
 
@@ -43,12 +43,12 @@ std::span<const SettingsRow> SettingsRows();
 const SettingsRow* RowOfItem(int item);
 
 // Tab caption in the current language.
-std::string SettingsTabCaption(SettingsTab tab, const ModTaal& taal);
+std::string SettingsTabCaption(SettingsTab tab, const LanguageTexts& taal);
 
 // The legend of the item's row as the window shows it ("Diagnostic Serial
 // Info:", "IP Address [Static]: ", the untranslated "Subnet: ", ...); every box
 // of a multi-box row gives the row's legend. Empty for an item without a row.
-std::string LegendText(int item, const ModTaal& taal);
+std::string LegendText(int item, const LanguageTexts& taal);
 
 // The setting combos in the order the set-up fills them: 0, 5, 7, 10..15,
 // 17..22, 41.
@@ -57,12 +57,12 @@ bool IsSettingCombo(int item);
 
 // The complete choice list of a setting combo; entry n is the value n. Empty
 // for an item that is not a setting combo.
-std::vector<std::string> ChoiceList(int item, const ModTaal& taal);
+std::vector<std::string> ChoiceList(int item, const LanguageTexts& taal);
 // Entry index of the item's list; empty outside the list.
-std::string ChoiceText(int item, int index, const ModTaal& taal);
+std::string ChoiceText(int item, int index, const LanguageTexts& taal);
 
 // The 16 entries of ComboTestBleepCode: "Bleepcode: 0" .. "Bleepcode: F".
-std::vector<std::string> BleepCodeChoices(const ModTaal& taal);
+std::vector<std::string> BleepCodeChoices(const LanguageTexts& taal);
 
 // Texts of the window design that stay the same in every language.
 inline constexpr const char* DiagnosticFrameCaption = "Diagnostische TCP/IP informatie: ";

@@ -5,7 +5,7 @@
 
 namespace tessaro {
 
-void WriteSettingsLegends(SettingsControls& controls, const ModTaal& taal) {
+void WriteSettingsLegends(SettingsControls& controls, const LanguageTexts& taal) {
   for (const SettingsRow& row : SettingsRows()) {
     for (int16_t item : row.LegendItems()) {
       TextBoxControl* box = KindOfItem(item) == ItemKind::Tekst ? controls.TxtLegendaTekstInput(item - 150)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lang/ModTaal.h"
+#include "lang/LanguageTexts.h"
 #include "presentation/Controls.h"
 
 namespace tessaro {
@@ -8,6 +8,6 @@ namespace tessaro {
 // Writes the legend of every settings row into its legend boxes, in the
 // current language. Only texts change; visibility is left alone, so the
 // window's SetTeksten can run it again after a language change.
-void WriteSettingsLegends(SettingsControls& controls, const ModTaal& taal);
+void WriteSettingsLegends(SettingsControls& controls, const LanguageTexts& taal);
 
 }  // namespace tessaro

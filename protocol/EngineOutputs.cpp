@@ -1,8 +1,8 @@
 #include <algorithm>
 
 #include "core/Items.h"
-#include "messages/Diverse.h"
-#include "protocol/Interface.h"
+#include "messages/TextFormat.h"
+#include "protocol/ProtocolEngine.h"
 #include "protocol/ReportTexts.h"
 
 namespace tessaro {
@@ -14,13 +14,13 @@ constexpr std::size_t kUnitLineLimit = 130;
 
 }  // namespace
 
-void Interface::CancelAll() {
+void ProtocolEngine::CancelAll() {
   store_.ItemStatus.fill(RequestNone);
   AppendProgress(CrLf + Text(125) + "!" + CrLf);
   BatchReport = 0;
 }
 
-void Interface::ShowProgress(int n) {
+void ProtocolEngine::ShowProgress(int n) {
   if (n >= 0) {
     screen_.SetProgressBar(true, 0, kProgressMaximum, std::min(n, kProgressMaximum));
     return;
@@ -35,7 +35,7 @@ void Interface::ShowProgress(int n) {
                          static_cast<int>(std::min<long>(pending, kProgressMaximum)));
 }
 
-void Interface::ListenUnitText() {
+void ProtocolEngine::ListenUnitText() {
   for (int byte = datacom_.ReadByte(); byte >= 0; byte = datacom_.ReadByte()) {
     if (byte == '\r' || byte == '\n') {
       if (!UnitTextLine.empty()) {

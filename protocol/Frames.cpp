@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "core/Items.h"
-#include "messages/Diverse.h"
+#include "messages/TextFormat.h"
 
 namespace tessaro {
 namespace {

@@ -1,10 +1,10 @@
 #include "core/Items.h"
-#include "protocol/Interface.h"
+#include "protocol/ProtocolEngine.h"
 #include "protocol/ReportTexts.h"
 
 namespace tessaro {
 
-void Interface::IdleState() {
+void ProtocolEngine::IdleState() {
   CurrentItem = -1;
   if (ServeNextItem()) return;
 
@@ -24,7 +24,7 @@ void Interface::IdleState() {
   ServeRequestFlags();
 }
 
-bool Interface::ServeNextItem() {
+bool ProtocolEngine::ServeNextItem() {
   for (int16_t item = 0; item <= LastUnitItem; ++item) {
     if (datacom_.PortIsOpen() < 0) {
       EngineState = engine_state::PortLost;
@@ -51,14 +51,14 @@ bool Interface::ServeNextItem() {
   return false;
 }
 
-void Interface::GiveUp(bool write) {
+void ProtocolEngine::GiveUp(bool write) {
   // Requests are cleared before the box shows, so ticks that run while it
   // is open find nothing to serve.
   CancelAll();
   dialogs_.ShowCriticalError(GiveUpText(texts_, write), Text(19));
 }
 
-void Interface::ReportBatchSuccess() {
+void ProtocolEngine::ReportBatchSuccess() {
   std::string line;
   if (BatchReport == 1) {
     line = Text(107) + ".";
@@ -72,12 +72,12 @@ void Interface::ReportBatchSuccess() {
   Log(line);
 }
 
-bool Interface::ReopenPort() {
+bool ProtocolEngine::ReopenPort() {
   datacom_.CloseComPort();
   return datacom_.OpenComPort(settings_.Compoort, 4, 0, 1, 0, 0) >= 0;
 }
 
-void Interface::ServeRequestFlags() {
+void ProtocolEngine::ServeRequestFlags() {
   if (ReadAllRequest) {
     ReadAllRequest = false;
     if (!ReopenPort()) return;
@@ -115,7 +115,7 @@ void Interface::ServeRequestFlags() {
   }
 }
 
-void Interface::PortLostState() {
+void ProtocolEngine::PortLostState() {
   if (DelayCountdown > 0) return;
   if (datacom_.OpenComPort(settings_.Compoort, 4, 0, 1, 0, 0) < 0) {
     datacom_.CloseComPort();

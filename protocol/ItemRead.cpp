@@ -1,10 +1,10 @@
 #include "core/Items.h"
-#include "protocol/Interface.h"
+#include "protocol/ProtocolEngine.h"
 #include "protocol/ReportTexts.h"
 
 namespace tessaro {
 
-void Interface::ReadSendState() {
+void ProtocolEngine::ReadSendState() {
   if (DelayCountdown > 0) return;
   IdleCountdown = QuietAfterReadTicks;
   if (!CurrentItemServable()) {
@@ -23,13 +23,13 @@ void Interface::ReadSendState() {
   EngineState = engine_state::Idle;
 }
 
-void Interface::ReportReadFailure(const std::string& report, bool counts) {
+void ProtocolEngine::ReportReadFailure(const std::string& report, bool counts) {
   AppendProgress(report + CrLf);
   if (counts) ++FailCount;
   Log(Text(122) + " " + Text(117) + ": " + report);
 }
 
-void Interface::ReadReceiveState() {
+void ProtocolEngine::ReadReceiveState() {
   const Reception outcome = Receive(engine_state::ReadSoh);
   if (outcome == Reception::Waiting) return;
   if (outcome == Reception::Complete) {
@@ -56,7 +56,7 @@ void Interface::ReadReceiveState() {
   }
 }
 
-void Interface::StoreReadValue(int16_t item, const ItemValue& value) {
+void ProtocolEngine::StoreReadValue(int16_t item, const ItemValue& value) {
   const auto index = static_cast<std::size_t>(item);
   store_.UnitValues[index] = value;
   // A write queued for this item while the read ran carries the user's
@@ -67,7 +67,7 @@ void Interface::StoreReadValue(int16_t item, const ItemValue& value) {
   settingsScreen_.ItemToScreen(item);
 }
 
-void Interface::ReadEvaluateState() {
+void ProtocolEngine::ReadEvaluateState() {
   EngineState = engine_state::Idle;
   if (!CurrentItemServable()) return;
   const int16_t m = ReplyItem();

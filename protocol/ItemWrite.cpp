@@ -1,12 +1,12 @@
 #include "core/Items.h"
-#include "protocol/Interface.h"
+#include "protocol/ProtocolEngine.h"
 #include "protocol/ReportTexts.h"
 
 namespace tessaro {
 
-bool Interface::CurrentItemServable() const { return CurrentItem >= 0 && CurrentItem <= LastUnitItem; }
+bool ProtocolEngine::CurrentItemServable() const { return CurrentItem >= 0 && CurrentItem <= LastUnitItem; }
 
-void Interface::WriteSendState() {
+void ProtocolEngine::WriteSendState() {
   if (DelayCountdown > 0) return;
   IdleCountdown = QuietAfterWriteTicks;
   if (!CurrentItemServable()) {
@@ -32,7 +32,7 @@ void Interface::WriteSendState() {
   EngineState = engine_state::Idle;
 }
 
-void Interface::WriteReceiveState() {
+void ProtocolEngine::WriteReceiveState() {
   switch (Receive(engine_state::WriteSoh)) {
     case Reception::Waiting:
       return;
@@ -57,7 +57,7 @@ void Interface::WriteReceiveState() {
   }
 }
 
-void Interface::WriteEvaluateState() {
+void ProtocolEngine::WriteEvaluateState() {
   EngineState = engine_state::Idle;
   if (!CurrentItemServable()) return;
   const auto index = static_cast<std::size_t>(CurrentItem);

@@ -1,10 +1,10 @@
-#include "protocol/Interface.h"
+#include "protocol/ProtocolEngine.h"
 
 namespace tessaro {
 
 // The SOH, LEN and data states of every transaction sit at sohState,
 // sohState + 1 and sohState + 2.
-Interface::Reception Interface::Receive(int16_t sohState) {
+ProtocolEngine::Reception ProtocolEngine::Receive(int16_t sohState) {
   const int step = EngineState - sohState;
   Reception outcome = Reception::Waiting;
   if (step == 0) {
@@ -20,12 +20,12 @@ Interface::Reception Interface::Receive(int16_t sohState) {
   return outcome;
 }
 
-void Interface::StoreReceived(int byte) {
+void ProtocolEngine::StoreReceived(int byte) {
   if (RxPos >= 0 && RxPos < RxBufferSize) RxBuffer[static_cast<std::size_t>(RxPos)] = static_cast<int16_t>(byte);
   ++RxPos;
 }
 
-Interface::Reception Interface::ReceiveSoh(int16_t sohState) {
+ProtocolEngine::Reception ProtocolEngine::ReceiveSoh(int16_t sohState) {
   // One byte per tick; anything before the SOH is dropped.
   if (datacom_.ReadByte() == SOH) {
     CheckSum = 1;
@@ -38,7 +38,7 @@ Interface::Reception Interface::ReceiveSoh(int16_t sohState) {
   return ReplyCountdown <= 0 ? Reception::SohTimeout : Reception::Waiting;
 }
 
-Interface::Reception Interface::ReceiveLen(int16_t sohState) {
+ProtocolEngine::Reception ProtocolEngine::ReceiveLen(int16_t sohState) {
   const int byte = datacom_.ReadByte();
   if (byte >= 0) {
     AddToCheckSum(byte);
@@ -51,7 +51,7 @@ Interface::Reception Interface::ReceiveLen(int16_t sohState) {
   return ReplyCountdown <= 0 ? Reception::LenTimeout : Reception::Waiting;
 }
 
-Interface::Reception Interface::ReceiveData() {
+ProtocolEngine::Reception ProtocolEngine::ReceiveData() {
   // Everything waiting, up to the end of the frame; later bytes stay in the
   // port for the next reader.
   for (int byte = datacom_.ReadByte(); byte >= 0; byte = datacom_.ReadByte()) {

@@ -3,12 +3,12 @@
 #include <cmath>
 
 #include "core/Items.h"
-#include "messages/Diverse.h"
+#include "messages/TextFormat.h"
 
 namespace tessaro {
 namespace {
 
-std::string Bracketed(const ModTaal& texts, int16_t item, const std::string& value) {
+std::string Bracketed(const LanguageTexts& texts, int16_t item, const std::string& value) {
   return "[" + texts.Text(118) + ": " + IntText(item) + " " + texts.Text(119) + ": " + value + "] ";
 }
 
@@ -21,32 +21,32 @@ std::string WholeNumberText(const ItemValue& value) {
 
 }  // namespace
 
-std::string WriteTag(const ModTaal& texts, int16_t item, const ItemValue& value) {
+std::string WriteTag(const LanguageTexts& texts, int16_t item, const ItemValue& value) {
   const bool tekst = KindOfItem(item) == ItemKind::Tekst;
   return " " + Bracketed(texts, item, tekst ? value.TextValue() : WholeNumberText(value));
 }
 
-std::string ReadTag(const ModTaal& texts, int16_t replyItem, const ItemValue& decoded) {
+std::string ReadTag(const LanguageTexts& texts, int16_t replyItem, const ItemValue& decoded) {
   if (KindOfItem(replyItem) == ItemKind::Tekst) {
     return " [Item: " + IntText(replyItem) + " Waarde: " + decoded.TextValue() + "] ";
   }
   return " " + Bracketed(texts, replyItem, decoded.TextValue());
 }
 
-std::string ItemDescription(const ModTaal& texts, int16_t item, EngineScreen& screen) {
+std::string ItemDescription(const LanguageTexts& texts, int16_t item, EngineScreen& screen) {
   if (!screen.HasVisibleRow(item)) return {};
   return Bracketed(texts, item, screen.ShownText(item));
 }
 
-std::string WriteLine(const ModTaal& texts, int16_t item, EngineScreen& screen) {
+std::string WriteLine(const LanguageTexts& texts, int16_t item, EngineScreen& screen) {
   return texts.Text(116) + " " + screen.Legend(item) + " " + screen.ShownText(item);
 }
 
-std::string ReadLineStart(const ModTaal& texts, int16_t item) {
+std::string ReadLineStart(const LanguageTexts& texts, int16_t item) {
   return texts.Text(117) + " " + texts.Text(118) + ": " + IntText(item) + "  ";
 }
 
-std::string GiveUpText(const ModTaal& texts, bool write) {
+std::string GiveUpText(const LanguageTexts& texts, bool write) {
   if (write) return texts.Text(103) + "." + CrLf + texts.Text(105) + "!";
   return texts.Text(104) + "." + CrLf + texts.Text(106) + "!";
 }

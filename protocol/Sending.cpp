@@ -1,19 +1,19 @@
 #include "core/Items.h"
-#include "protocol/Interface.h"
+#include "protocol/ProtocolEngine.h"
 
 namespace tessaro {
 
-void Interface::AddToCheckSum(int value) {
+void ProtocolEngine::AddToCheckSum(int value) {
   CheckSum = static_cast<int16_t>(((CheckSum + value) % 256 + 256) % 256);
 }
 
-int16_t Interface::SendChecked(int value) {
+int16_t ProtocolEngine::SendChecked(int value) {
   if (datacom_.SendByte(value) < 0) return -1;
   AddToCheckSum(value);
   return 0;
 }
 
-void Interface::SendAttention() {
+void ProtocolEngine::SendAttention() {
   datacom_.SendByte(0x01);
   datacom_.SendByte(0x01);
   CheckSum = 1;
@@ -24,7 +24,7 @@ void Interface::SendAttention() {
   DelayCountdown = StepDelayTicks;
 }
 
-int16_t Interface::SendFrame(const std::vector<uint8_t>& frame) {
+int16_t ProtocolEngine::SendFrame(const std::vector<uint8_t>& frame) {
   // A byte the port refuses is missing from the frame; the checksum covers
   // what went out, so the unit rejects the damaged frame.
   CheckSum = 0;
@@ -36,7 +36,7 @@ int16_t Interface::SendFrame(const std::vector<uint8_t>& frame) {
   return result;
 }
 
-int16_t Interface::SendReadRequest(int16_t item) {
+int16_t ProtocolEngine::SendReadRequest(int16_t item) {
   const auto frame = BuildReadRequest(item);
   if (!frame) return -1;
   datacom_.FlushInput();
@@ -44,7 +44,7 @@ int16_t Interface::SendReadRequest(int16_t item) {
   return 1;
 }
 
-int16_t Interface::SendWriteRequest(int16_t item, const ItemValue& value) {
+int16_t ProtocolEngine::SendWriteRequest(int16_t item, const ItemValue& value) {
   if (item > LastUnitItem) return 0;
   const auto frame = BuildWriteRequest(item, value);
   if (!frame) return -1;
@@ -53,15 +53,15 @@ int16_t Interface::SendWriteRequest(int16_t item, const ItemValue& value) {
   return 1;
 }
 
-ItemValue Interface::ParseReplyValue(int16_t item) const {
+ItemValue ProtocolEngine::ParseReplyValue(int16_t item) const {
   return tessaro::ParseReplyValue(item, RxBuffer, RxLength);
 }
 
-int16_t Interface::ReplyItem() const { return tessaro::ReplyItem(RxBuffer); }
+int16_t ProtocolEngine::ReplyItem() const { return tessaro::ReplyItem(RxBuffer); }
 
-void Interface::PrepareReply() { RxBuffer.fill(-1); }
+void ProtocolEngine::PrepareReply() { RxBuffer.fill(-1); }
 
-void Interface::AwaitReply(int16_t sohState) {
+void ProtocolEngine::AwaitReply(int16_t sohState) {
   ReplyCountdown = ReplyTimeoutTicks;
   RxPos = 0;
   EngineState = sohState;

@@ -1,8 +1,8 @@
-#include "protocol/Interface.h"
+#include "protocol/ProtocolEngine.h"
 
 namespace tessaro {
 
-void Interface::CallStatusSendState() {
+void ProtocolEngine::CallStatusSendState() {
   if (DelayCountdown > 0) return;
   IdleCountdown = QuietAfterWriteTicks;
   datacom_.FlushInput();
@@ -11,7 +11,7 @@ void Interface::CallStatusSendState() {
   AwaitReply(engine_state::CallStatusSoh);
 }
 
-void Interface::CallStatusReceiveState() {
+void ProtocolEngine::CallStatusReceiveState() {
   switch (Receive(engine_state::CallStatusSoh)) {
     case Reception::Waiting:
     case Reception::TooLong:
@@ -41,7 +41,7 @@ void Interface::CallStatusReceiveState() {
   EngineState = engine_state::CallSend;
 }
 
-void Interface::CallSendState() {
+void ProtocolEngine::CallSendState() {
   const std::string records =
       BuildCallRecords(PagerSequence, screen_.TestPagerAddress(), screen_.TestPagerDisplayInfo(),
                        screen_.TestBleepCode());
@@ -58,7 +58,7 @@ void Interface::CallSendState() {
   AwaitReply(engine_state::CallSoh);
 }
 
-void Interface::CallReceiveState() {
+void ProtocolEngine::CallReceiveState() {
   switch (Receive(engine_state::CallSoh)) {
     case Reception::Waiting:
     case Reception::TooLong:

@@ -1,8 +1,8 @@
-#include "protocol/Interface.h"
+#include "protocol/ProtocolEngine.h"
 
 namespace tessaro {
 
-void Interface::ResetSendState() {
+void ProtocolEngine::ResetSendState() {
   if (DelayCountdown > 0) return;
   IdleCountdown = QuietAfterWriteTicks;
   datacom_.FlushInput();
@@ -11,7 +11,7 @@ void Interface::ResetSendState() {
   AwaitReply(engine_state::ResetSoh);
 }
 
-void Interface::ResetReceiveState() {
+void ProtocolEngine::ResetReceiveState() {
   switch (Receive(engine_state::ResetSoh)) {
     case Reception::Waiting:
     case Reception::TooLong:

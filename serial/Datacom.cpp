@@ -1,6 +1,6 @@
 #include "serial/Datacom.h"
 
-#include "messages/Diverse.h"
+#include "messages/TextFormat.h"
 
 namespace tessaro {
 namespace {
@@ -28,7 +28,7 @@ Result Guarded(Call call, Result onFault) {
 
 }  // namespace
 
-Datacom::Datacom(BytePort& port, Logfile& log, const ModTaal& texts, CommunicationFrame* frame)
+Datacom::Datacom(BytePort& port, MessageLog& log, const LanguageTexts& texts, CommunicationFrame* frame)
     : port_(port), log_(log), texts_(texts), frame_(frame) {}
 
 std::string Datacom::SettingsText(int16_t speedIndex, int16_t parityIndex, int16_t dataBitsIndex,

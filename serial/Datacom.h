@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "lang/ModTaal.h"
-#include "messages/Logfile.h"
+#include "lang/LanguageTexts.h"
+#include "messages/MessageLog.h"
 #include "serial/BytePort.h"
 
 namespace tessaro {
@@ -20,7 +20,7 @@ class CommunicationFrame {
 // The only code that touches the COM port. Single-byte, non-blocking.
 class Datacom {
  public:
-  Datacom(BytePort& port, Logfile& log, const ModTaal& texts, CommunicationFrame* frame = nullptr);
+  Datacom(BytePort& port, MessageLog& log, const LanguageTexts& texts, CommunicationFrame* frame = nullptr);
 
   // 0 when the port is open, -1 when opening failed (reported as a message line).
   int16_t OpenComPort(int16_t portIndex, int16_t speedIndex, int16_t parityIndex,
@@ -44,8 +44,8 @@ class Datacom {
 
  private:
   BytePort& port_;
-  Logfile& log_;
-  const ModTaal& texts_;
+  MessageLog& log_;
+  const LanguageTexts& texts_;
   CommunicationFrame* frame_;
 };
 

@@ -1,9 +1,9 @@
 #include <QTimer>
 
-#include "ui/frmAbout.h"
-#include "ui/frmHoofdscherm.h"
-#include "ui/frmInstellingen.h"
-#include "ui/frmOpenenBehuizing.h"
+#include "ui/AboutBox.h"
+#include "ui/MainWindow.h"
+#include "ui/ProgramSettingsDialog.h"
+#include "ui/CoverGuide.h"
 
 namespace tessaro {
 namespace {
@@ -23,21 +23,21 @@ void ShowOnce(QWidget& owner, Create create) {
 
 }  // namespace
 
-void frmHoofdscherm::OpenSetupWindow() {
-  ShowOnce<frmInstellingen>(*this, [this] {
-    return new frmInstellingen(frmInstellingen::Environment{*program_, *this, prompts_, {}}, *this);
+void MainWindow::OpenSetupWindow() {
+  ShowOnce<ProgramSettingsDialog>(*this, [this] {
+    return new ProgramSettingsDialog(ProgramSettingsDialog::Environment{*program_, *this, prompts_, {}}, *this);
   });
 }
 
-void frmHoofdscherm::OpenAboutWindow() {
-  ShowOnce<frmAbout>(*this, [this] { return new frmAbout(*program_, *this, prompts_, *this); });
+void MainWindow::OpenAboutWindow() {
+  ShowOnce<AboutBox>(*this, [this] { return new AboutBox(*program_, *this, prompts_, *this); });
 }
 
-void frmHoofdscherm::ShowCoverGuide() {
-  auto* guide = new frmOpenenBehuizing(*program_, prompts_, *this);
+void MainWindow::ShowCoverGuide() {
+  auto* guide = new CoverGuide(*program_, prompts_, *this);
   // Start-up calls this before the main window is shown; shown after it, the
   // guide comes up in front.
-  QTimer::singleShot(0, guide, &frmOpenenBehuizing::ShowInFront);
+  QTimer::singleShot(0, guide, &CoverGuide::ShowInFront);
 }
 
 }  // namespace tessaro

@@ -7,13 +7,13 @@
 #include "cli/ItemReport.h"
 #include "cli/Json.h"
 #include "cli/TerminalText.h"
-#include "lang/ModTaal.h"
+#include "lang/LanguageTexts.h"
 
 namespace tessaro::cli {
 namespace {
 
-ModTaal Texts(int16_t language) {
-  ModTaal texts;
+LanguageTexts Texts(int16_t language) {
+  LanguageTexts texts;
   texts.FillTextTable(language);
   return texts;
 }

@@ -3,10 +3,10 @@
 #include <functional>
 #include <string>
 
-#include "core/Variabelen.h"
-#include "lang/ModTaal.h"
+#include "core/SettingsStore.h"
+#include "lang/LanguageTexts.h"
 #include "presentation/MemoryControls.h"
-#include "presentation/ModUnitUpdate.h"
+#include "presentation/SettingsTransfer.h"
 #include "tests/support/FakeSettingsControls.h"
 #include "tests/support/RecordingDialogs.h"
 
@@ -67,10 +67,10 @@ class MemoryScreen : public ::testing::Test {
 
   int16_t language = English;
   MemoryControls controls;
-  Variabelen store;
-  ModTaal texts;
+  SettingsStore store;
+  LanguageTexts texts;
   testing::RecordingDialogs dialogs;
-  ModUnitUpdate screen{store, texts, controls, dialogs};
+  SettingsTransfer screen{store, texts, controls, dialogs};
 };
 
 TEST_F(MemoryScreen, HiddenCombosStoreZeroAndShownOnesTheirPosition) {

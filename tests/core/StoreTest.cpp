@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "core/SettingsScreen.h"
-#include "core/Variabelen.h"
+#include "core/SettingsStore.h"
 
 namespace tessaro {
 namespace {
@@ -42,7 +42,7 @@ TEST(ItemKinds, FollowTheNumberRanges) {
 }
 
 TEST(Store, StartsWithMinusOneValuesAndNothingPending) {
-  const Variabelen store;
+  const SettingsStore store;
   for (int item = 0; item < ItemCount; ++item) {
     EXPECT_EQ(store.ItemValues[item], ItemValue(-1)) << item;
     EXPECT_EQ(store.UnitValues[item], ItemValue(-1)) << item;
@@ -52,7 +52,7 @@ TEST(Store, StartsWithMinusOneValuesAndNothingPending) {
 }
 
 TEST(Store, ClearRoutinesResetTheirArrayOnly) {
-  Variabelen store;
+  SettingsStore store;
   store.ItemValues.fill(ItemValue("x"));
   store.UnitValues.fill(ItemValue(5));
   store.ItemStatus.fill(RequestWrite);
@@ -71,7 +71,7 @@ TEST(Store, ClearRoutinesResetTheirArrayOnly) {
 }
 
 TEST(Store, CopiesBetweenFileAndItemValuesAreDeepAndIncludeItem250) {
-  Variabelen store;
+  SettingsStore store;
   store.FileValues[150] = ItemValue("00:1E:C0");
   store.FileValues[250] = ItemValue(9);
   FileValuesToItemValues(store);

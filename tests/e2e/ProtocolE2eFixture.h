@@ -21,9 +21,9 @@
 #include <thread>
 #include <vector>
 
-#include "core/Startup.h"
+#include "program/TessaroProgram.h"
 #include "presentation/SettingsLegends.h"
-#include "protocol/Interface.h"
+#include "protocol/ProtocolEngine.h"
 #include "serial/QtSerialBytePort.h"
 #include "tests/support/FakeSettingsControls.h"
 #include "tests/support/FixedClock.h"
@@ -114,7 +114,7 @@ inline std::vector<std::string> SplitCrLf(const std::string& text) {
 // from the settings screen, as in the window.
 class WindowScreen final : public EngineScreen {
  public:
-  void Attach(ModUnitUpdate& rows) { rows_ = &rows; }
+  void Attach(SettingsTransfer& rows) { rows_ = &rows; }
 
   void AppendProgress(const std::string& text) override { progress += text; }
   void SetProgressBar(bool visible, int, int, int value) override {
@@ -136,13 +136,13 @@ class WindowScreen final : public EngineScreen {
   int16_t bleepCode = -1;
 
  private:
-  ModUnitUpdate* rows_ = nullptr;
+  SettingsTransfer* rows_ = nullptr;
 };
 
 // What start-up asks of the main window; the legends go into the fake rows.
 class QuietWindow final : public MainWindowView {
  public:
-  QuietWindow(SettingsControls& controls, const ModTaal& texts) : controls_(controls), texts_(texts) {}
+  QuietWindow(SettingsControls& controls, const LanguageTexts& texts) : controls_(controls), texts_(texts) {}
   void UpdateMessageWindow() override {}
   void SetTeksten() override { WriteSettingsLegends(controls_, texts_); }
   void HideSettingsTab(int) override {}
@@ -154,7 +154,7 @@ class QuietWindow final : public MainWindowView {
 
  private:
   SettingsControls& controls_;
-  const ModTaal& texts_;
+  const LanguageTexts& texts_;
 };
 
 class ProtocolE2eTest : public ::testing::Test {
@@ -218,8 +218,8 @@ class ProtocolE2eTest : public ::testing::Test {
     lines.clear();
   }
 
-  Interface& Engine() { return program->Engine; }
-  Variabelen& Store() { return program->Store; }
+  ProtocolEngine& Engine() { return program->Engine; }
+  SettingsStore& Store() { return program->Store; }
   const std::string& Text(int slot) const { return program->Texts.Text(slot); }
 
   // Engine ticks until done() holds; false when it did not within maxTicks
@@ -251,7 +251,7 @@ class ProtocolE2eTest : public ::testing::Test {
   // Nothing pending, no flag raised, no batch open: the engine has finished
   // what it was asked.
   bool Settled() {
-    const Interface& engine = Engine();
+    const ProtocolEngine& engine = Engine();
     if (engine.EngineState != engine_state::Idle || engine.BatchReport != 0) return false;
     if (engine.ReadAllRequest || engine.WriteAllRequest || engine.TestCallRequest || engine.ResetRequest) {
       return false;

@@ -16,7 +16,7 @@
 #include "core/ItemValue.h"
 #include "core/Items.h"
 #include "core/SettingsScreen.h"
-#include "core/Variabelen.h"
+#include "core/SettingsStore.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TestFolder.h"
 
@@ -49,7 +49,7 @@ inline std::set<std::string> FolderNames(const std::filesystem::path& folder) {
 // load shows ItemValues in them. Unused controls hold 0 or the empty text.
 class FakeSettingsScreen final : public SettingsScreen {
  public:
-  explicit FakeSettingsScreen(Variabelen& store) : store_(store) {
+  explicit FakeSettingsScreen(SettingsStore& store) : store_(store) {
     for (int item = 0; item < ItemCount; ++item) {
       controls[item] = item < 150 ? ItemValue(0) : ItemValue(std::string());
     }
@@ -68,7 +68,7 @@ class FakeSettingsScreen final : public SettingsScreen {
   std::vector<int16_t> taken;
 
  private:
-  Variabelen& store_;
+  SettingsStore& store_;
 };
 
 class FakeDialogs final : public Dialogs {

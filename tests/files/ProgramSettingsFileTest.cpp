@@ -5,7 +5,7 @@
 
 #include "FilesTestSupport.h"
 #include "core/ProgramSettings.h"
-#include "files/LeesIniFile.h"
+#include "files/SettingsFiles.h"
 
 namespace tessaro {
 namespace {
@@ -48,11 +48,11 @@ class ProgramSettingsFile : public ::testing::Test {
   fs::path FilePath() const { return folder.Path() / "TessaroIP.set"; }
 
   TestFolder folder;
-  Variabelen store;
+  SettingsStore store;
   ProgramSettings settings = Earlier();
   FakeSettingsScreen screen{store};
   FakeDialogs dialogs;
-  LeesIniFile files{folder.Path(), store, settings, screen, dialogs};
+  SettingsFiles files{folder.Path(), store, settings, screen, dialogs};
 };
 
 TEST_F(ProgramSettingsFile, WritesSixExactLines) {
@@ -174,7 +174,7 @@ TEST_F(ProgramSettingsFile, LineBreaksInSetPathBecomeBlanks) {
 
 TEST_F(ProgramSettingsFile, FailedSaveIsSilentAndKeepsSettings) {
   const fs::path missing = folder.Path() / "gone";
-  LeesIniFile elsewhere{missing, store, settings, screen, dialogs};
+  SettingsFiles elsewhere{missing, store, settings, screen, dialogs};
   settings = Settings(2, 2, "p", 3, 1, 1);
   elsewhere.WriteProgramSettings();
   EXPECT_FALSE(fs::exists(missing));

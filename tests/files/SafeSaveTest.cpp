@@ -11,7 +11,7 @@
 
 #include "FilesTestSupport.h"
 #include "core/ProgramSettings.h"
-#include "files/LeesIniFile.h"
+#include "files/SettingsFiles.h"
 #include "files/SafeFileWriter.h"
 
 namespace tessaro {
@@ -106,11 +106,11 @@ class FullDisk : public ::testing::Test {
   std::uintmax_t FreeBytes() const { return fs::space(folder.Path()).available; }
 
   TestFolder folder;
-  Variabelen store;
+  SettingsStore store;
   ProgramSettings settings;
   FakeSettingsScreen screen{store};
   FakeDialogs dialogs;
-  LeesIniFile files{folder.Path(), store, settings, screen, dialogs};
+  SettingsFiles files{folder.Path(), store, settings, screen, dialogs};
 
  private:
   bool mounted_ = false;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "FilesTestSupport.h"
-#include "files/LeesIniFile.h"
+#include "files/SettingsFiles.h"
 #include "files/SettingsLineParser.h"
 
 namespace tessaro {

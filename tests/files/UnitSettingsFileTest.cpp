@@ -7,7 +7,7 @@
 
 #include "FilesTestSupport.h"
 #include "core/ProgramSettings.h"
-#include "files/LeesIniFile.h"
+#include "files/SettingsFiles.h"
 
 namespace tessaro {
 namespace {
@@ -78,11 +78,11 @@ class UnitSettingsFile : public ::testing::Test {
   }
 
   TestFolder folder;
-  Variabelen store;
+  SettingsStore store;
   ProgramSettings settings;
   FakeSettingsScreen screen{store};
   FakeDialogs dialogs;
-  LeesIniFile files{folder.Path(), store, settings, screen, dialogs};
+  SettingsFiles files{folder.Path(), store, settings, screen, dialogs};
 
  private:
   ItemValue item250BeforeLoad_;
@@ -208,7 +208,7 @@ TEST_F(UnitSettingsFile, MissingFileLoadsAsEmptyWithoutMessage) {
 }
 
 TEST_F(UnitSettingsFile, EmptyPathDoesNothing) {
-  const Variabelen before = store;
+  const SettingsStore before = store;
   files.ReadSettingsFile("");
   files.WriteSettingsFile("");
   EXPECT_EQ(store.ItemValues, before.ItemValues);
@@ -285,7 +285,7 @@ TEST_F(UnitSettingsFile, NumberBeyond16BitsLoadsNothing) {
     dialogs.errors.clear();
     screen.shown.clear();
     for (auto& control : screen.controls) control = "on screen";
-    const Variabelen before = store;
+    const SettingsStore before = store;
     const auto controlsBefore = screen.controls;
 
     if (row.reader == Reader::ChosenFile) {

@@ -1,5 +1,5 @@
 #include "core/Cp1252.h"
-#include "lang/ModTaal.h"
+#include "lang/LanguageTexts.h"
 #include "lang/TextTableData.h"
 
 #include <gtest/gtest.h>
@@ -13,8 +13,8 @@
 namespace tessaro {
 namespace {
 
-ModTaal FilledFor(int16_t language) {
-  ModTaal taal;
+LanguageTexts FilledFor(int16_t language) {
+  LanguageTexts taal;
   taal.FillTextTable(language);
   return taal;
 }
@@ -120,14 +120,14 @@ TEST(TextTableTexts, HoldsWindows1252Bytes) {
 TEST(TextTableTexts, SharedAndDistinctSlots) {
   for (int16_t language : {English, Dutch, German, French}) {
     SCOPED_TRACE(LanguageName(language));
-    const ModTaal taal = FilledFor(language);
+    const LanguageTexts taal = FilledFor(language);
     EXPECT_EQ(taal.Text(2), taal.Text(93));
     EXPECT_EQ(taal.Text(31), taal.Text(70));
   }
   // "No" and "Pas de parité" are parity choices, not the "None" of slot 31.
   for (int16_t language : {English, French}) {
     SCOPED_TRACE(LanguageName(language));
-    const ModTaal taal = FilledFor(language);
+    const LanguageTexts taal = FilledFor(language);
     EXPECT_NE(taal.Text(61), taal.Text(31));
   }
   EXPECT_EQ(FilledFor(English).Text(2), "Cancel");
@@ -158,7 +158,7 @@ TEST(TextTableTexts, MessageBoxTitleNamesProductAndAReservedDomain) {
 
 TEST(TextTableTexts, NoStrayBlanks) {
   for (int16_t language : {English, Dutch, German, French}) {
-    const ModTaal taal = FilledFor(language);
+    const LanguageTexts taal = FilledFor(language);
     for (int slot = 0; slot < TextSlots; ++slot) {
       const std::string& text = taal.Text(slot);
       if (text.empty()) continue;
@@ -179,7 +179,7 @@ std::size_t CodePointCount(std::string_view utf8) {
 
 TEST(TextTableTexts, EveryTextIsOneBytePerCharacterAndSurvivesARoundTrip) {
   for (int16_t language : {English, Dutch, German, French}) {
-    const ModTaal taal = FilledFor(language);
+    const LanguageTexts taal = FilledFor(language);
     for (const TextRow& row : TextRows()) {
       SCOPED_TRACE(std::string(LanguageName(language)) + " slot " + std::to_string(row.slot));
       const std::string_view source = row.text[static_cast<std::size_t>(language)];

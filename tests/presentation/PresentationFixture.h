@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-#include "core/Variabelen.h"
-#include "lang/ModTaal.h"
-#include "presentation/ModUnitUpdate.h"
+#include "core/SettingsStore.h"
+#include "lang/LanguageTexts.h"
+#include "presentation/SettingsTransfer.h"
 #include "tests/support/FakeSettingsControls.h"
 #include "tests/support/RecordingDialogs.h"
 
@@ -29,11 +29,11 @@ class PresentationTest : public ::testing::Test {
   ItemValue& Unit(int item) { return store.UnitValues[static_cast<std::size_t>(item)]; }
   int16_t& Status(int item) { return store.ItemStatus[static_cast<std::size_t>(item)]; }
 
-  Variabelen store;
-  ModTaal taal;
+  SettingsStore store;
+  LanguageTexts taal;
   FakeSettingsControls controls;
   RecordingDialogs dialogs;
-  ModUnitUpdate screen{store, taal, controls, dialogs};
+  SettingsTransfer screen{store, taal, controls, dialogs};
 };
 
 }  // namespace tessaro::testing

@@ -7,14 +7,14 @@
 #include <vector>
 
 #include "core/Cp1252.h"
-#include "lang/ModTaal.h"
+#include "lang/LanguageTexts.h"
 #include "presentation/SettingsLayout.h"
 
 namespace tessaro {
 namespace {
 
-ModTaal TableFor(int16_t language) {
-  ModTaal taal;
+LanguageTexts TableFor(int16_t language) {
+  LanguageTexts taal;
   taal.FillTextTable(language);
   return taal;
 }
@@ -34,7 +34,7 @@ class ChoiceLists : public ::testing::TestWithParam<ListCase> {};
 
 TEST_P(ChoiceLists, HaveTheirSizeAndEntriesInEnglish) {
   const ListCase& c = GetParam();
-  const ModTaal english = TableFor(English);
+  const LanguageTexts english = TableFor(English);
   const Strings list = ChoiceList(c.item, english);
   ASSERT_EQ(list.size(), c.size);
   for (const auto& [index, text] : c.entries) {
@@ -90,7 +90,7 @@ TEST(ChoiceListsSubnet, MasksShrinkOneBitPerEntry) {
 }
 
 TEST(ChoiceListsOtherItems, AreEmpty) {
-  const ModTaal english = TableFor(English);
+  const LanguageTexts english = TableFor(English);
   for (int item : {1, 2, 3, 4, 6, 8, 9, 16, 23, 24, 31, 40, 42, 100, 150, 250, -1}) {
     EXPECT_TRUE(ChoiceList(item, english).empty()) << item;
     EXPECT_FALSE(IsSettingCombo(item)) << item;
@@ -98,7 +98,7 @@ TEST(ChoiceListsOtherItems, AreEmpty) {
 }
 
 TEST(ChoiceListsDutch, FollowTheLanguage) {
-  const ModTaal dutch = TableFor(Dutch);
+  const LanguageTexts dutch = TableFor(Dutch);
   EXPECT_EQ(ChoiceList(13, dutch), (Strings{"Geen Pariteit", "Even Pariteit", "Oneven Pariteit"}));
   const Strings fixedInfo = ChoiceList(18, dutch);
   ASSERT_EQ(fixedInfo.size(), 17u);
@@ -147,7 +147,7 @@ TEST(SettingsRows, EachShownItemHasExactlyOneRowInScreenOrder) {
 }
 
 TEST(SettingsRows, TabCaptionsFollowTheLanguage) {
-  const ModTaal english = TableFor(English);
+  const LanguageTexts english = TableFor(English);
   EXPECT_EQ(SettingsTabCaption(SettingsTab::General, english), "General settings");
   EXPECT_EQ(SettingsTabCaption(SettingsTab::TcpIp, english), "TCP/IP settings");
   EXPECT_EQ(SettingsTabCaption(SettingsTab::Espa, english), "ESPA 4.4.4. settings");
@@ -206,7 +206,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<LegendCase>& info) { return "Item" + std::to_string(info.param.item); });
 
 TEST(LegendsCoverage, EveryRowItemHasALegend) {
-  const ModTaal english = TableFor(English);
+  const LanguageTexts english = TableFor(English);
   for (const SettingsRow& row : SettingsRows()) {
     for (int16_t item : row.Items()) EXPECT_FALSE(LegendText(item, english).empty()) << item;
   }

@@ -12,11 +12,11 @@
 #include "core/Dialogs.h"
 #include "core/ProgramSettings.h"
 #include "core/SettingsScreen.h"
-#include "core/Variabelen.h"
-#include "lang/ModTaal.h"
-#include "messages/Logfile.h"
+#include "core/SettingsStore.h"
+#include "lang/LanguageTexts.h"
+#include "messages/MessageLog.h"
 #include "protocol/EngineScreen.h"
-#include "protocol/Interface.h"
+#include "protocol/ProtocolEngine.h"
 #include "serial/Datacom.h"
 #include "tests/support/FakeBytePort.h"
 #include "tests/support/FixedClock.h"
@@ -62,7 +62,7 @@ class FakeEngineScreen final : public EngineScreen {
 // Shows a value as its text in the item's row and takes the row's text back.
 class FakeSettingsScreen final : public SettingsScreen {
  public:
-  FakeSettingsScreen(Variabelen& store, FakeEngineScreen& screen) : store_(store), screen_(screen) {}
+  FakeSettingsScreen(SettingsStore& store, FakeEngineScreen& screen) : store_(store), screen_(screen) {}
   void ItemToScreen(int16_t item) override {
     itemToScreen.push_back(item);
     if (screen_.rows.contains(item)) screen_.rows[item].shown = store_.ItemValues[item].TextValue();
@@ -75,7 +75,7 @@ class FakeSettingsScreen final : public SettingsScreen {
   std::vector<int16_t> screenToItem;
 
  private:
-  Variabelen& store_;
+  SettingsStore& store_;
   FakeEngineScreen& screen_;
 };
 
@@ -116,7 +116,7 @@ inline Bytes TextBytes(const std::string& text) { return Bytes(text.begin(), tex
 
 inline const Bytes kAttention = {0x01, 0x01, 0x80, 0x7F};
 
-// The whole engine over a fake port, a real Logfile in a temporary folder
+// The whole engine over a fake port, a real MessageLog in a temporary folder
 // with a fixed clock, the English text table and fake window seams.
 class EngineFixture : public ::testing::Test {
  protected:
@@ -184,15 +184,15 @@ class EngineFixture : public ::testing::Test {
   TestFolder folder;
   FixedClock clock{{2024, 3, 5, 14, 3, 7}};
   ProgramSettings settings;
-  ModTaal texts;
-  Variabelen store;
+  LanguageTexts texts;
+  SettingsStore store;
   FakeBytePort port;
-  Logfile log;
+  MessageLog log;
   Datacom datacom;
   FakeEngineScreen screen;
   FakeSettingsScreen settingsScreen;
   FakeDialogs dialogs;
-  Interface engine;
+  ProtocolEngine engine;
   std::vector<std::string> lines;  // logged lines without their time stamp
 };
 

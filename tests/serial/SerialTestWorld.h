@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/ProgramSettings.h"
-#include "lang/ModTaal.h"
-#include "messages/Logfile.h"
+#include "lang/LanguageTexts.h"
+#include "messages/MessageLog.h"
 #include "serial/BytePort.h"
 #include "serial/Datacom.h"
 #include "tests/support/FixedClock.h"
@@ -45,8 +45,8 @@ class DatacomWorld {
   TestFolder folder;
   FixedClock clock{{2024, 3, 7, 12, 34, 56}};
   ProgramSettings settings;
-  ModTaal texts;
-  Logfile log;
+  LanguageTexts texts;
+  MessageLog log;
   RecordingFrame frame;
   Datacom datacom;
 };

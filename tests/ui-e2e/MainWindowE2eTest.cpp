@@ -35,7 +35,7 @@
 #include "ui/QtControls.h"
 #include "ui/QtText.h"
 #include "ui/UserPrompts.h"
-#include "ui/frmHoofdscherm.h"
+#include "ui/MainWindow.h"
 
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -117,7 +117,7 @@ class MainWindowE2eTest : public ::testing::Test {
     ASSERT_TRUE(sim.WaitForLine("PTY ", 5s)) << sim.Transcript();
     ::setenv(kComVariable, link.c_str(), 1);
 
-    window = std::make_unique<frmHoofdscherm>(frmHoofdscherm::Environment{program, clock, port, prompts});
+    window = std::make_unique<MainWindow>(MainWindow::Environment{program, clock, port, prompts});
     window->Form_Load("");
     window->show();
     window->TimerStartRefresh_Timer();
@@ -189,7 +189,7 @@ class MainWindowE2eTest : public ::testing::Test {
   }
 
   bool BatchOver() {
-    const Interface& engine = Program().Engine;
+    const ProtocolEngine& engine = Program().Engine;
     return !engine.ReadAllRequest && !engine.WriteAllRequest && engine.BatchReport == 0 && NothingPending() &&
            engine.EngineState == engine_state::Idle;
   }
@@ -243,7 +243,7 @@ class MainWindowE2eTest : public ::testing::Test {
   SystemClock clock;
   QtSerialBytePort port;
   OkPrompts prompts;
-  std::unique_ptr<frmHoofdscherm> window;
+  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(MainWindowE2eTest, ReadAllShowsTheUnitsValuesAndEditsAreWrittenBack) {

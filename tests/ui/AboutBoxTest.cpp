@@ -34,9 +34,9 @@ TEST_F(AboutBoxTest, ShowsLogoNoticeWebSiteAndVersion) {
   ProgramFile file;
   file.taal = 1;
   Start("", file);
-  frmAbout* about = OpenAbout();
+  AboutBox* about = OpenAbout();
   ASSERT_NE(about, nullptr);
-  const frmAbout::Controls& a = about->Widgets();
+  const AboutBox::Controls& a = about->Widgets();
   EXPECT_EQ(about->windowTitle(), QText(4));
   EXPECT_EQ(a.CmdSluit->text(), QStringLiteral("Sluiten"));
   EXPECT_EQ(a.Label4->text(), QStringLiteral("SW versie 2.4"));
@@ -52,7 +52,7 @@ TEST_F(AboutBoxTest, ShowsLogoNoticeWebSiteAndVersion) {
 
   a.CmdSluit->click();
   Settle();
-  EXPECT_EQ(WindowCount<frmAbout>(), 0);
+  EXPECT_EQ(WindowCount<AboutBox>(), 0);
 }
 
 struct SwitchCase {
@@ -68,7 +68,7 @@ class DebugSwitchTest : public AboutBoxTest, public ::testing::WithParamInterfac
 TEST_P(DebugSwitchTest, DoubleClicksOnTheLogoCycleTheDebugLevel) {
   const SwitchCase& row = GetParam();
   Start(row.commandLine);
-  frmAbout* about = OpenAbout();
+  AboutBox* about = OpenAbout();
   ASSERT_NE(about, nullptr);
   for (int click = 0; click < row.doubleClicks; ++click) {
     // Anywhere in the logo area, the picture and the lines included.
@@ -89,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(AboutBoxTest, DoubleClicksOutsideTheLogoAreaDoNothing) {
   Start();
-  frmAbout* about = OpenAbout();
+  AboutBox* about = OpenAbout();
   ASSERT_NE(about, nullptr);
   DoubleClick(about->Widgets().Label4);
   DoubleClick(about);
@@ -98,13 +98,13 @@ TEST_F(AboutBoxTest, DoubleClicksOutsideTheLogoAreaDoNothing) {
 
 TEST_F(AboutBoxTest, TheLevelOutlivesTheAboutBox) {
   Start();
-  frmAbout* about = OpenAbout();
+  AboutBox* about = OpenAbout();
   ASSERT_NE(about, nullptr);
   DoubleClick(about->Widgets().FrameLogo);
   DoubleClick(about->Widgets().FrameLogo);
   about->Widgets().CmdSluit->click();
   Settle();
-  ASSERT_EQ(WindowCount<frmAbout>(), 0);
+  ASSERT_EQ(WindowCount<AboutBox>(), 0);
   EXPECT_EQ(Program().Store.DebugLevel, 2);
   ExpectDebugView(true);
 
@@ -153,7 +153,7 @@ TEST_F(AboutBoxTest, TheResetButtonIsPartOfTheDebugViewOnly) {
   Start();
   EXPECT_FALSE(W().CmdResetUnit->isVisibleTo(W().SSTab2->widget(0)));
   Program().Store.DebugLevel = 1;
-  frmAbout* about = OpenAbout();
+  AboutBox* about = OpenAbout();
   ASSERT_NE(about, nullptr);
   DoubleClick(about->Widgets().FrameLogo);
   EXPECT_TRUE(W().CmdResetUnit->isVisibleTo(W().SSTab2->widget(0)));

@@ -24,7 +24,7 @@ class ButtonsTest : public MainWindowTest {
     return pending;
   }
   bool AnyFlag() {
-    const Interface& engine = Program().Engine;
+    const ProtocolEngine& engine = Program().Engine;
     return engine.ReadAllRequest || engine.WriteAllRequest || engine.TestCallRequest || engine.ResetRequest;
   }
 };

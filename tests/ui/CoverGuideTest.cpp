@@ -12,17 +12,17 @@ namespace {
 class CoverGuideTest : public SecondaryWindowTest {
  protected:
   // A first run: no guide switched off yet.
-  frmOpenenBehuizing& StartWithGuide() {
+  CoverGuide& StartWithGuide() {
     ProgramFile file;
     file.caseShown = 0;
     Start("", file);
     Settle();
-    frmOpenenBehuizing* guide = OpenWindow<frmOpenenBehuizing>();
+    CoverGuide* guide = OpenWindow<CoverGuide>();
     if (guide == nullptr) throw std::logic_error("no guide at start-up");
     return *guide;
   }
 
-  static void ExpectPage(const frmOpenenBehuizing& guide, int page, const QString& text) {
+  static void ExpectPage(const CoverGuide& guide, int page, const QString& text) {
     EXPECT_EQ(guide.Page(), page);
     for (int index = 0; index < 3; ++index) {
       EXPECT_EQ(guide.Widgets().Image[static_cast<std::size_t>(index)]->isHidden(), index + 1 != page)
@@ -42,7 +42,7 @@ struct StepsCase {
 class CoverGuidePagesTest : public CoverGuideTest, public ::testing::WithParamInterface<StepsCase> {};
 
 TEST_P(CoverGuidePagesTest, NextAndPreviousStayWithinTheThreePages) {
-  frmOpenenBehuizing& guide = StartWithGuide();
+  CoverGuide& guide = StartWithGuide();
   ExpectPage(guide, 1, QText(131) + QStringLiteral("."));
   for (char step : GetParam().steps) (step == 'N' ? guide.Widgets().CmdVolgende : guide.Widgets().CmdVorige)->click();
   const int pageSlots[] = {131, 132, 133};
@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Steps, CoverGuidePagesTest,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CoverGuideTest, EveryPageHasItsPictureAndTheTextsTheirSlots) {
-  frmOpenenBehuizing& guide = StartWithGuide();
+  CoverGuide& guide = StartWithGuide();
   for (QLabel* image : guide.Widgets().Image) {
     ASSERT_FALSE(image->pixmap().isNull()) << image->objectName().toStdString();
     EXPECT_GE(image->pixmap().width(), image->width()) << "drawn for the size it is shown at";
@@ -78,7 +78,7 @@ TEST_F(CoverGuideTest, EveryPageHasItsPictureAndTheTextsTheirSlots) {
 TEST_F(CoverGuideTest, NotShownOnceSwitchedOff) {
   Start();  // the fixture's Case 1
   Settle();
-  EXPECT_EQ(WindowCount<frmOpenenBehuizing>(), 0);
+  EXPECT_EQ(WindowCount<CoverGuide>(), 0);
 }
 
 TEST_F(CoverGuideTest, ShownInTheProgramsLanguage) {
@@ -87,7 +87,7 @@ TEST_F(CoverGuideTest, ShownInTheProgramsLanguage) {
   file.taal = 3;
   Start("", file);
   Settle();
-  frmOpenenBehuizing* guide = OpenWindow<frmOpenenBehuizing>();
+  CoverGuide* guide = OpenWindow<CoverGuide>();
   ASSERT_NE(guide, nullptr);
   EXPECT_EQ(guide->Widgets().CmdVolgende->text(), QStringLiteral("Suivante"));
   EXPECT_EQ(guide->Widgets().LabelBeschrijving->text(), QString::fromUtf8("Faites glisser le couvercle l\u00e9g\u00e8rement."));
@@ -105,7 +105,7 @@ class CoverGuideCloseTest : public CoverGuideTest, public ::testing::WithParamIn
 
 TEST_P(CoverGuideCloseTest, OnlyATickedBoxSwitchesTheGuideOffForTheNextStart) {
   const CloseCase& row = GetParam();
-  frmOpenenBehuizing& guide = StartWithGuide();
+  CoverGuide& guide = StartWithGuide();
   const std::string fileBefore = ProgramFileBytes();
   guide.Widgets().CmdVolgende->click();
   guide.Widgets().CheckDontShow->setChecked(row.ticked);
@@ -115,7 +115,7 @@ TEST_P(CoverGuideCloseTest, OnlyATickedBoxSwitchesTheGuideOffForTheNextStart) {
     guide.Widgets().CmdClose->click();
   }
   Settle();
-  EXPECT_EQ(WindowCount<frmOpenenBehuizing>(), 0);
+  EXPECT_EQ(WindowCount<CoverGuide>(), 0);
   if (row.fileWritten) {
     EXPECT_EQ(Program().Settings.Case, 1);
     ASSERT_EQ(ProgramFileLines().size(), 6u);
@@ -127,10 +127,10 @@ TEST_P(CoverGuideCloseTest, OnlyATickedBoxSwitchesTheGuideOffForTheNextStart) {
   }
 
   Restart();
-  EXPECT_EQ(WindowCount<frmOpenenBehuizing>(), row.fileWritten ? 0 : 1);
+  EXPECT_EQ(WindowCount<CoverGuide>(), row.fileWritten ? 0 : 1);
   if (!row.fileWritten) {
     // A new run starts on page 1 with the box cleared.
-    frmOpenenBehuizing* again = OpenWindow<frmOpenenBehuizing>();
+    CoverGuide* again = OpenWindow<CoverGuide>();
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->Page(), 1);
     EXPECT_FALSE(again->Widgets().CheckDontShow->isChecked());

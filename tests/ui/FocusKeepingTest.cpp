@@ -37,12 +37,12 @@ class FocusKeepingTest : public SecondaryWindowTest, public ::testing::WithParam
     Settle();
   }
 
-  frmInstellingen* SettingsDialog() { return OpenSetup(); }
-  frmAbout* AboutBox() { return OpenAbout(); }
-  frmOpenenBehuizing* GuideOfAFirstRun() {
+  ProgramSettingsDialog* SettingsDialog() { return OpenSetup(); }
+  AboutBox* About() { return OpenAbout(); }
+  CoverGuide* GuideOfAFirstRun() {
     window.reset();
     StartShown(0);
-    return OpenWindow<frmOpenenBehuizing>();
+    return OpenWindow<CoverGuide>();
   }
 };
 
@@ -85,7 +85,7 @@ TEST_P(FocusKeepingTest, OnceClosedTheMainWindowKeepsTheFocus) {
 INSTANTIATE_TEST_SUITE_P(
     Windows, FocusKeepingTest,
     ::testing::Values(WindowCase{"settings", [](FocusKeepingTest& test) -> QWidget* { return test.SettingsDialog(); }},
-                      WindowCase{"about", [](FocusKeepingTest& test) -> QWidget* { return test.AboutBox(); }},
+                      WindowCase{"about", [](FocusKeepingTest& test) -> QWidget* { return test.About(); }},
                       WindowCase{"guide",
                                  [](FocusKeepingTest& test) -> QWidget* { return test.GuideOfAFirstRun(); }}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -96,7 +96,7 @@ TEST_F(SecondaryWindowTest, TheGuideComesUpInFrontOfTheNewMainWindowWithoutABeep
   Start("", file);
   window->show();
   Settle();
-  frmOpenenBehuizing* guide = OpenWindow<frmOpenenBehuizing>();
+  CoverGuide* guide = OpenWindow<CoverGuide>();
   ASSERT_NE(guide, nullptr);
   EXPECT_EQ(QApplication::activeWindow(), guide);
   EXPECT_EQ(prompts.beeps, 0);

@@ -9,9 +9,9 @@
 
 #include "tests/support/FileBytes.h"
 #include "tests/ui/UiFixture.h"
-#include "ui/frmAbout.h"
-#include "ui/frmInstellingen.h"
-#include "ui/frmOpenenBehuizing.h"
+#include "ui/AboutBox.h"
+#include "ui/ProgramSettingsDialog.h"
+#include "ui/CoverGuide.h"
 
 namespace tessaro::testing {
 
@@ -32,13 +32,13 @@ class SecondaryWindowTest : public MainWindowTest {
     return static_cast<int>(window->findChildren<Window*>(Qt::FindDirectChildrenOnly).size());
   }
 
-  frmInstellingen* OpenSetup() {
+  ProgramSettingsDialog* OpenSetup() {
     W().Setup->trigger();
-    return OpenWindow<frmInstellingen>();
+    return OpenWindow<ProgramSettingsDialog>();
   }
-  frmAbout* OpenAbout() {
+  AboutBox* OpenAbout() {
     W().About->trigger();
-    return OpenWindow<frmAbout>();
+    return OpenWindow<AboutBox>();
   }
 
   // Runs what is queued, closed windows going away included. A few rounds,

@@ -19,12 +19,12 @@ const QColor LockedGrey(0xC0, 0xC0, 0xC0);
 
 class SettingsDialogTest : public SecondaryWindowTest {
  protected:
-  frmInstellingen& Dialog() {
+  ProgramSettingsDialog& Dialog() {
     if (dialog_ == nullptr) dialog_ = OpenSetup();
     if (dialog_ == nullptr) throw std::logic_error("the settings dialog did not open");
     return *dialog_;
   }
-  const frmInstellingen::Controls& D() { return Dialog().Widgets(); }
+  const ProgramSettingsDialog::Controls& D() { return Dialog().Widgets(); }
 
   // Viewing: fields write-protected and grey, Edit and Close usable.
   void ExpectViewing() {
@@ -66,7 +66,7 @@ class SettingsDialogTest : public SecondaryWindowTest {
     D().CheckOpeningUnit->setChecked(dontShowGuide);
   }
 
-  frmInstellingen* dialog_ = nullptr;
+  ProgramSettingsDialog* dialog_ = nullptr;
 };
 
 // ---- what the fields show
@@ -120,7 +120,7 @@ TEST_F(SettingsDialogTest, PortListNamesTheDeviceOfEachNumber) {
   const EnvironmentLookup lookup = [](const char* name) -> const char* {
     return std::string(name) == "TESSARO_COM2" ? "/dev/ttyUSB0" : nullptr;
   };
-  frmInstellingen dialog(frmInstellingen::Environment{Program(), *window, prompts, lookup}, *window);
+  ProgramSettingsDialog dialog(ProgramSettingsDialog::Environment{Program(), *window, prompts, lookup}, *window);
   const LockableCombo& ports = *dialog.Widgets().ComboCom;
   ASSERT_EQ(ports.count(), 30);
 #ifdef _WIN32
@@ -208,12 +208,12 @@ TEST_F(SettingsDialogTest, CloseWritesNothingAndTheNextOpeningIsANewDialog) {
   Dialog();
   D().CmdClose->click();
   Settle();
-  EXPECT_EQ(WindowCount<frmInstellingen>(), 0);
+  EXPECT_EQ(WindowCount<ProgramSettingsDialog>(), 0);
   EXPECT_EQ(ProgramFileBytes(), fileBefore);
 
   // Settings changed elsewhere show in the new dialog.
   Program().Settings.Compoort = 6;
-  frmInstellingen* second = OpenSetup();
+  ProgramSettingsDialog* second = OpenSetup();
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(second->Widgets().ComboCom->currentIndex(), 6);
 }
@@ -222,7 +222,7 @@ TEST_F(SettingsDialogTest, TheMenuEntryBringsAnOpenDialogForwardInsteadOfASecond
   Start();
   Dialog();
   OpenSetup();
-  EXPECT_EQ(WindowCount<frmInstellingen>(), 1);
+  EXPECT_EQ(WindowCount<ProgramSettingsDialog>(), 1);
 }
 
 // ---- Save
@@ -305,7 +305,7 @@ TEST_P(SettingsDialogGuideTest, TheTickDecidesTheGuideAtTheNextStart) {
   file.caseShown = GetParam().ticked ? 0 : 1;
   Start("", file);
   Settle();
-  if (auto* guide = OpenWindow<frmOpenenBehuizing>()) guide->close();
+  if (auto* guide = OpenWindow<CoverGuide>()) guide->close();
   D().CmdWijzigen->click();
   D().CheckOpeningUnit->setChecked(GetParam().ticked);
   D().CmdSave->click();
@@ -313,7 +313,7 @@ TEST_P(SettingsDialogGuideTest, TheTickDecidesTheGuideAtTheNextStart) {
   EXPECT_EQ(ProgramFileLines()[5], GetParam().caseLine);
 
   Restart();
-  EXPECT_EQ(OpenWindow<frmOpenenBehuizing>() != nullptr, GetParam().guideAtNextStart);
+  EXPECT_EQ(OpenWindow<CoverGuide>() != nullptr, GetParam().guideAtNextStart);
 }
 
 INSTANTIATE_TEST_SUITE_P(Choices, SettingsDialogGuideTest,
@@ -339,8 +339,8 @@ class MissingPortTest : public SettingsDialogTest {
  protected:
   void SetUp() override {
     WriteProgramFile({});
-    window = std::make_unique<frmHoofdscherm>(
-        frmHoofdscherm::Environment{folder.Path(), clock, portWithoutCom1, prompts});
+    window = std::make_unique<MainWindow>(
+        MainWindow::Environment{folder.Path(), clock, portWithoutCom1, prompts});
     window->Form_Load("");
   }
   // The window goes before the port it uses.

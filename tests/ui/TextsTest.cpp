@@ -14,7 +14,7 @@ namespace tessaro::testing {
 namespace {
 
 // Every text the user can read on the window, keyed by where it is.
-std::map<QString, QString> VisibleTexts(frmHoofdscherm& window) {
+std::map<QString, QString> VisibleTexts(MainWindow& window) {
   std::map<QString, QString> texts;
   texts[QStringLiteral("title")] = window.windowTitle();
   for (QAction* action : window.menuBar()->actions()) texts[QStringLiteral("menu:") + action->objectName()] = action->text();
@@ -33,7 +33,7 @@ std::map<QString, QString> VisibleTexts(frmHoofdscherm& window) {
 }
 
 // What SetTeksten must never change: visibility, enabled state and values.
-std::map<QString, QString> ControlState(frmHoofdscherm& window) {
+std::map<QString, QString> ControlState(MainWindow& window) {
   std::map<QString, QString> state;
   int widgetNumber = 0;
   for (QWidget* widget : window.findChildren<QWidget*>()) {

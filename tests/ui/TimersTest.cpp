@@ -15,7 +15,7 @@ const QColor kRxLight(0x80, 0xFF, 0x80);
 
 struct TimerCase {
   const char* name;
-  QTimer& (frmHoofdscherm::*timer)();
+  QTimer& (MainWindow::*timer)();
   int interval;
   bool singleShot;
   friend void PrintTo(const TimerCase& row, std::ostream* out) { *out << row.name; }
@@ -35,10 +35,10 @@ TEST_P(TimerSetupTest, StartsOnlyWhenStartUpHasReturned) {
 
 INSTANTIATE_TEST_SUITE_P(
     Timers, TimerSetupTest,
-    ::testing::Values(TimerCase{"TmrAfhandel", &frmHoofdscherm::TmrAfhandel, 25, false},
-                      TimerCase{"TmrUpdateVensters", &frmHoofdscherm::TmrUpdateVensters, 100, false},
-                      TimerCase{"LedTimer", &frmHoofdscherm::LedTimer, 250, false},
-                      TimerCase{"TimerStartRefresh", &frmHoofdscherm::TimerStartRefresh, 300, true}),
+    ::testing::Values(TimerCase{"TmrAfhandel", &MainWindow::TmrAfhandel, 25, false},
+                      TimerCase{"TmrUpdateVensters", &MainWindow::TmrUpdateVensters, 100, false},
+                      TimerCase{"LedTimer", &MainWindow::LedTimer, 250, false},
+                      TimerCase{"TimerStartRefresh", &MainWindow::TimerStartRefresh, 300, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, EngineTimerIsPrecise) {

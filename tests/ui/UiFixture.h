@@ -27,7 +27,7 @@
 #include "ui/LedShape.h"
 #include "ui/ListCombo.h"
 #include "ui/QtText.h"
-#include "ui/frmHoofdscherm.h"
+#include "ui/MainWindow.h"
 
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -59,13 +59,13 @@ class MainWindowTest : public ::testing::Test {
   }
 
   // Creates the window without loading it: the design state.
-  frmHoofdscherm& Create() {
-    window = std::make_unique<frmHoofdscherm>(
-        frmHoofdscherm::Environment{folder.Path(), clock, port, prompts});
+  MainWindow& Create() {
+    window = std::make_unique<MainWindow>(
+        MainWindow::Environment{folder.Path(), clock, port, prompts});
     return *window;
   }
 
-  frmHoofdscherm& Start(const std::string& commandLine = "", const ProgramFile& file = {}) {
+  MainWindow& Start(const std::string& commandLine = "", const ProgramFile& file = {}) {
     WriteProgramFile(file);
     Create();
     window->Form_Load(commandLine);
@@ -109,7 +109,7 @@ class MainWindowTest : public ::testing::Test {
   FixedClock clock{{2024, 3, 14, 9, 26, 53}};
   FakeBytePort port;
   ScriptedPrompts prompts;
-  std::unique_ptr<frmHoofdscherm> window;
+  std::unique_ptr<MainWindow> window;
 };
 
 }  // namespace tessaro::testing

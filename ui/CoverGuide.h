@@ -16,7 +16,7 @@ class UserPrompts;
 // The cover-opening guide: three pages, each a picture and a line of text,
 // showing how to reach the unit's diagnostic port. Its check box switches
 // it off for later starts.
-class frmOpenenBehuizing final : public SecondaryWindow {
+class CoverGuide final : public SecondaryWindow {
   Q_OBJECT
 
  public:
@@ -30,7 +30,7 @@ class frmOpenenBehuizing final : public SecondaryWindow {
   };
 
   // Builds the controls and runs the load event.
-  frmOpenenBehuizing(TessaroProgram& program, UserPrompts& prompts, QWidget& owner);
+  CoverGuide(TessaroProgram& program, UserPrompts& prompts, QWidget& owner);
 
   void SetTeksten();
   // 1, 2 or 3: the page whose picture is visible.

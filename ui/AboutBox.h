@@ -14,7 +14,7 @@ class UserPrompts;
 
 // The about box: logo, maker, web site and version. A double-click on the
 // logo area is the hidden service switch that cycles the debug level.
-class frmAbout final : public SecondaryWindow {
+class AboutBox final : public SecondaryWindow {
   Q_OBJECT
 
  public:
@@ -28,7 +28,7 @@ class frmAbout final : public SecondaryWindow {
   };
 
   // Builds the controls and runs the load event.
-  frmAbout(TessaroProgram& program, MainWindowView& mainWindow, UserPrompts& prompts, QWidget& owner);
+  AboutBox(TessaroProgram& program, MainWindowView& mainWindow, UserPrompts& prompts, QWidget& owner);
 
   // The debug switch: 0, 1, 2, 0, ...; the main window's debug view follows.
   void FrameLogo_DblClick();

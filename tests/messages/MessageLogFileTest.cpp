@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/ProgramSettings.h"
-#include "messages/Logfile.h"
+#include "messages/MessageLog.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/FixedClock.h"
 #include "tests/support/TestFolder.h"
@@ -37,7 +37,7 @@ class LogFile : public ::testing::Test {
   TestFolder folder;
   FixedClock clock;
   ProgramSettings settings;
-  Logfile log{folder.Path(), clock, settings};
+  MessageLog log{folder.Path(), clock, settings};
 };
 
 struct LineRow {
@@ -156,7 +156,7 @@ TEST(LogFileFailure, UnwritableLogNeverThrowsAndKeepsTheLine) {
     settings.Logfile = 2;
     const fs::path program = folder.Path() / "program";
     fs::create_directory(program);
-    Logfile log{program, clock, settings};
+    MessageLog log{program, clock, settings};
     row.spoil(program, log.LogFilePath(clock.now));
 
     EXPECT_NO_THROW(log.LogMessage("kept")) << row.name;

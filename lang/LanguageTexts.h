@@ -12,7 +12,7 @@ enum Language : int16_t { English = 0, Dutch = 1, German = 2, French = 3 };
 
 // The table of user-interface texts, filled for one language at a time.
 // Texts are 8-bit Windows-1252 strings.
-class ModTaal {
+class LanguageTexts {
  public:
   // Empties all 300 slots, then fills the 127 texts of the language. An index
   // outside 0..3 is replaced by 0 in the caller's variable first.

@@ -1,4 +1,4 @@
-#include "messages/Logfile.h"
+#include "messages/MessageLog.h"
 
 #include <cstdio>
 #include <exception>
@@ -40,10 +40,10 @@ bool AppendLine(const fs::path& file, const std::string& line) {
 
 }  // namespace
 
-Logfile::Logfile(fs::path programFolder, const Clock& clock, const ProgramSettings& settings)
+MessageLog::MessageLog(fs::path programFolder, const Clock& clock, const ProgramSettings& settings)
     : programFolder_(std::move(programFolder)), clock_(clock), settings_(settings) {}
 
-void Logfile::LogMessage(const std::string& text) {
+void MessageLog::LogMessage(const std::string& text) {
   try {
     const LocalDateTime now = clock_.Now();
     const std::string line = TimeText(now) + ' ' + text;
@@ -72,7 +72,7 @@ void Logfile::LogMessage(const std::string& text) {
   }
 }
 
-void Logfile::AddMessageLine(const std::string& line) {
+void MessageLog::AddMessageLine(const std::string& line) {
   if (count_ >= MessageLineSlots) {
     for (int i = 1; i < MessageLineSlots; ++i) {
       lines_[static_cast<size_t>(i - 1)] = std::move(lines_[static_cast<size_t>(i)]);
@@ -87,14 +87,14 @@ void Logfile::AddMessageLine(const std::string& line) {
   }
 }
 
-void Logfile::ClearMessageLines() {
+void MessageLog::ClearMessageLines() {
   for (auto& line : lines_) {
     line.clear();
   }
   count_ = 0;
 }
 
-fs::path Logfile::LogFilePath(const LocalDateTime& when) const {
+fs::path MessageLog::LogFilePath(const LocalDateTime& when) const {
   return programFolder_ / "Log" / LogFileName(when);
 }
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/ProgramSettings.h"
-#include "messages/Logfile.h"
+#include "messages/MessageLog.h"
 #include "tests/support/FixedClock.h"
 #include "tests/support/TestFolder.h"
 
@@ -27,7 +27,7 @@ class MessageRing : public ::testing::Test {
   TestFolder folder;
   FixedClock clock;
   ProgramSettings settings;
-  Logfile log{folder.Path(), clock, settings};
+  MessageLog log{folder.Path(), clock, settings};
 };
 
 TEST_F(MessageRing, StartsEmpty) {

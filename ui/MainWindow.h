@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "core/Startup.h"
+#include "program/TessaroProgram.h"
 #include "ui/MainWindowWidgets.h"
 #include "ui/QtControls.h"
 #include "ui/QtDialogs.h"
@@ -17,7 +17,7 @@ namespace tessaro {
 // The program's main window. It owns the program (TessaroProgram) and shows
 // it: the settings rows, the message lines, the progress box and bar, the
 // test-call inputs and the activity LEDs. Its four timers drive everything.
-class frmHoofdscherm : public QMainWindow,
+class MainWindow : public QMainWindow,
                        public MainWindowView,
                        public EngineScreen,
                        public CommunicationFrame {
@@ -31,8 +31,8 @@ class frmHoofdscherm : public QMainWindow,
     UserPrompts& prompts;
   };
 
-  explicit frmHoofdscherm(const Environment& environment, QWidget* parent = nullptr);
-  ~frmHoofdscherm() override;
+  explicit MainWindow(const Environment& environment, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // The load event: the whole start-up sequence. The timers are started
   // separately, once start-up has returned.

@@ -1,4 +1,4 @@
-#include "core/Startup.h"
+#include "program/TessaroProgram.h"
 
 namespace tessaro {
 

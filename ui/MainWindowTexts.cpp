@@ -4,15 +4,15 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-#include "ui/frmHoofdscherm.h"
+#include "ui/MainWindow.h"
 #include "ui/QtText.h"
 
 namespace tessaro {
 
 // Only texts change here, never visibility, enabled state or values, so that
 // it can run again after a language change.
-void frmHoofdscherm::SetTeksten() {
-  const ModTaal& taal = program_->Texts;
+void MainWindow::SetTeksten() {
+  const LanguageTexts& taal = program_->Texts;
   const auto T = [&taal](int slot) -> const std::string& { return taal.Text(slot); };
   const MainWindowWidgets& w = widgets_;
 

@@ -1,4 +1,4 @@
-#include "files/LeesIniFile.h"
+#include "files/SettingsFiles.h"
 
 #include <array>
 #include <optional>
@@ -8,7 +8,7 @@
 #include "core/ItemValue.h"
 #include "files/SafeFileWriter.h"
 #include "files/SettingsLineFormat.h"
-#include "messages/Diverse.h"
+#include "messages/TextFormat.h"
 
 namespace tessaro {
 
@@ -21,7 +21,7 @@ constexpr const char* LoadFailedCaption = "Tessaro-IP van Tornak";
 
 }  // namespace
 
-LeesIniFile::LeesIniFile(std::filesystem::path programFolder, Variabelen& store,
+SettingsFiles::SettingsFiles(std::filesystem::path programFolder, SettingsStore& store,
                          ProgramSettings& settings, SettingsScreen& screen, Dialogs& dialogs)
     : programFolder_(std::move(programFolder)),
       store_(store),
@@ -29,29 +29,29 @@ LeesIniFile::LeesIniFile(std::filesystem::path programFolder, Variabelen& store,
       screen_(screen),
       dialogs_(dialogs) {}
 
-std::filesystem::path LeesIniFile::ProgramSettingsPath() const {
+std::filesystem::path SettingsFiles::ProgramSettingsPath() const {
   return programFolder_ / ProgramSettingsFileName;
 }
 
-std::filesystem::path LeesIniFile::DefaultSettingsPath() const {
+std::filesystem::path SettingsFiles::DefaultSettingsPath() const {
   return programFolder_ / DefaultSettingsFileName;
 }
 
-void LeesIniFile::WriteSettingsFile(const std::filesystem::path& path) {
+void SettingsFiles::WriteSettingsFile(const std::filesystem::path& path) {
   if (path.empty()) return;
   SaveSettingsFile(path);
 }
 
-void LeesIniFile::ReadSettingsFile(const std::filesystem::path& path) {
+void SettingsFiles::ReadSettingsFile(const std::filesystem::path& path) {
   if (path.empty()) return;
   LoadSettingsFile(path);
 }
 
-void LeesIniFile::WriteDefaultSettings() { SaveSettingsFile(DefaultSettingsPath()); }
+void SettingsFiles::WriteDefaultSettings() { SaveSettingsFile(DefaultSettingsPath()); }
 
-void LeesIniFile::ReadDefaultSettings() { LoadSettingsFile(DefaultSettingsPath()); }
+void SettingsFiles::ReadDefaultSettings() { LoadSettingsFile(DefaultSettingsPath()); }
 
-void LeesIniFile::SaveSettingsFile(const std::filesystem::path& path) {
+void SettingsFiles::SaveSettingsFile(const std::filesystem::path& path) {
   ScreenToAllItems(screen_);
   ItemValuesToFileValues(store_);
 
@@ -74,7 +74,7 @@ void LeesIniFile::SaveSettingsFile(const std::filesystem::path& path) {
   (void)WriteFileSafely(path, content);
 }
 
-void LeesIniFile::LoadSettingsFile(const std::filesystem::path& path) {
+void SettingsFiles::LoadSettingsFile(const std::filesystem::path& path) {
   SettingsFileLines lines = ReadSettingsFileLines(path);
 
   // Everything is converted and checked before the store is touched, so a bad

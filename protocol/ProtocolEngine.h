@@ -9,9 +9,9 @@
 #include "core/ItemValue.h"
 #include "core/ProgramSettings.h"
 #include "core/SettingsScreen.h"
-#include "core/Variabelen.h"
-#include "lang/ModTaal.h"
-#include "messages/Logfile.h"
+#include "core/SettingsStore.h"
+#include "lang/LanguageTexts.h"
+#include "messages/MessageLog.h"
 #include "protocol/EngineScreen.h"
 #include "protocol/Frames.h"
 #include "serial/Datacom.h"
@@ -53,10 +53,10 @@ inline constexpr int16_t FailLimit = 3;
 // The protocol engine: a polled state machine, one short step per tick,
 // that serves item reads and writes, the test call and the unit reset, and
 // collects the unit's own text lines in between. It never blocks.
-class Interface {
+class ProtocolEngine {
  public:
-  Interface(Variabelen& store, const ProgramSettings& settings, Datacom& datacom, Logfile& log,
-            const ModTaal& texts, EngineScreen& screen, SettingsScreen& settingsScreen,
+  ProtocolEngine(SettingsStore& store, const ProgramSettings& settings, Datacom& datacom, MessageLog& log,
+            const LanguageTexts& texts, EngineScreen& screen, SettingsScreen& settingsScreen,
             Dialogs& dialogs);
 
   // startCode is 10 from start-up, 0 from every timer tick.
@@ -149,11 +149,11 @@ class Interface {
   void AppendProgress(const std::string& text) { screen_.AppendProgress(text); }
   void Log(const std::string& text) { log_.LogMessage(text); }
 
-  Variabelen& store_;
+  SettingsStore& store_;
   const ProgramSettings& settings_;
   Datacom& datacom_;
-  Logfile& log_;
-  const ModTaal& texts_;
+  MessageLog& log_;
+  const LanguageTexts& texts_;
   EngineScreen& screen_;
   SettingsScreen& settingsScreen_;
   Dialogs& dialogs_;

@@ -1,4 +1,4 @@
-#include "lang/ModTaal.h"
+#include "lang/LanguageTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@
 namespace tessaro {
 namespace {
 
-ModTaal FilledFor(int16_t language) {
-  ModTaal taal;
+LanguageTexts FilledFor(int16_t language) {
+  LanguageTexts taal;
   taal.FillTextTable(language);
   return taal;
 }
@@ -27,7 +27,7 @@ std::set<int> UnfilledSlots() {
 class EveryLanguage : public ::testing::TestWithParam<int16_t> {};
 
 TEST_P(EveryLanguage, FillsExactlyTheSameHundredAndTwentySevenSlots) {
-  const ModTaal taal = FilledFor(GetParam());
+  const LanguageTexts taal = FilledFor(GetParam());
   const std::set<int> unfilled = UnfilledSlots();
   int filled = 0;
   for (int slot = 0; slot < TextSlots; ++slot) {
@@ -43,7 +43,7 @@ TEST_P(EveryLanguage, FillsExactlyTheSameHundredAndTwentySevenSlots) {
 }
 
 TEST_P(EveryLanguage, SlotsOutsideTheTableReadAsEmpty) {
-  const ModTaal taal = FilledFor(GetParam());
+  const LanguageTexts taal = FilledFor(GetParam());
   for (int slot : {-1, INT_MIN, TextSlots, TextSlots + 1, INT_MAX}) {
     SCOPED_TRACE(slot);
     EXPECT_EQ(taal.Text(slot), "");
@@ -52,10 +52,10 @@ TEST_P(EveryLanguage, SlotsOutsideTheTableReadAsEmpty) {
 
 TEST_P(EveryLanguage, SwitchingLeavesNothingOfTheFormerLanguage) {
   const int16_t target = GetParam();
-  const ModTaal fresh = FilledFor(target);
+  const LanguageTexts fresh = FilledFor(target);
   for (int16_t former : {English, Dutch, German, French}) {
     SCOPED_TRACE(former);
-    ModTaal taal;
+    LanguageTexts taal;
     int16_t language = former;
     taal.FillTextTable(language);
     language = target;
@@ -66,7 +66,7 @@ TEST_P(EveryLanguage, SwitchingLeavesNothingOfTheFormerLanguage) {
 
 TEST_P(EveryLanguage, ValidIndexIsLeftAsItIs) {
   int16_t language = GetParam();
-  ModTaal taal;
+  LanguageTexts taal;
   taal.FillTextTable(language);
   EXPECT_EQ(language, GetParam());
 }
@@ -99,9 +99,9 @@ void PrintTo(const OutOfRangeCase& c, std::ostream* os) { *os << c.index; }
 class OutOfRangeIndex : public ::testing::TestWithParam<OutOfRangeCase> {};
 
 TEST_P(OutOfRangeIndex, BecomesZeroAndFillsEnglish) {
-  const ModTaal english = FilledFor(English);
+  const LanguageTexts english = FilledFor(English);
   // Start from another language so that a fill that does nothing shows.
-  ModTaal taal = FilledFor(German);
+  LanguageTexts taal = FilledFor(German);
   int16_t language = GetParam().index;
   taal.FillTextTable(language);
   EXPECT_EQ(language, 0);

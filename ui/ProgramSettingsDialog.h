@@ -20,7 +20,7 @@ inline constexpr int ComPortEntries = 30;
 // The program settings dialog: COM port, settings folder, language and the
 // cover-opening guide. Viewing (fields write-protected, Edit and Close) and
 // editing (fields open, Cancel and Save); Save applies everything at once.
-class frmInstellingen final : public SecondaryWindow {
+class ProgramSettingsDialog final : public SecondaryWindow {
   Q_OBJECT
 
  public:
@@ -49,7 +49,7 @@ class frmInstellingen final : public SecondaryWindow {
   };
 
   // Builds the controls and runs the load event.
-  frmInstellingen(const Environment& environment, QWidget& owner);
+  ProgramSettingsDialog(const Environment& environment, QWidget& owner);
 
   void SetTeksten();
   void LockCombo();

@@ -1,9 +1,9 @@
-#include "presentation/ModUnitUpdate.h"
+#include "presentation/SettingsTransfer.h"
 
 #include <optional>
 
 #include "core/Items.h"
-#include "messages/Diverse.h"
+#include "messages/TextFormat.h"
 
 namespace tessaro {
 namespace {
@@ -22,21 +22,21 @@ bool ShowComboPosition(ComboControl& combo, double number) {
 
 }  // namespace
 
-ComboControl* ModUnitUpdate::VisibleCombo(int16_t item) {
+ComboControl* SettingsTransfer::VisibleCombo(int16_t item) {
   ComboControl* combo = controls_.ComboInstellingen(item);
   return combo != nullptr && combo->Visible() ? combo : nullptr;
 }
 
-TextBoxControl* ModUnitUpdate::VisibleBox(TextBoxControl* box) {
+TextBoxControl* SettingsTransfer::VisibleBox(TextBoxControl* box) {
   return box != nullptr && box->Visible() ? box : nullptr;
 }
 
-void ModUnitUpdate::ReportScreenError(int16_t item) {
+void SettingsTransfer::ReportScreenError(int16_t item) {
   store_.ItemValues[static_cast<std::size_t>(item)] = ItemValue(0);
   dialogs_.ShowCriticalError("Error Screenhandling id: " + IntText(item), taal_.Text(19));
 }
 
-void ModUnitUpdate::ItemToScreen(int16_t item) {
+void SettingsTransfer::ItemToScreen(int16_t item) {
   if (item < 0 || item > LastUnitItem) return;
   const ItemValue& value = store_.ItemValues[static_cast<std::size_t>(item)];
 
@@ -61,7 +61,7 @@ void ModUnitUpdate::ItemToScreen(int16_t item) {
   }
 }
 
-void ModUnitUpdate::ScreenToItem(int16_t item) {
+void SettingsTransfer::ScreenToItem(int16_t item) {
   if (item < 0 || item > LastUnitItem) return;
   ItemValue& value = store_.ItemValues[static_cast<std::size_t>(item)];
 
@@ -79,7 +79,7 @@ void ModUnitUpdate::ScreenToItem(int16_t item) {
   }
 }
 
-TextBoxControl* ModUnitUpdate::LegendBox(int16_t item) {
+TextBoxControl* SettingsTransfer::LegendBox(int16_t item) {
   switch (KindOfItem(item)) {
     case ItemKind::Char: return controls_.TxtLegendaCharInput(item);
     case ItemKind::Tekst: return controls_.TxtLegendaTekstInput(item - 150);
@@ -87,17 +87,17 @@ TextBoxControl* ModUnitUpdate::LegendBox(int16_t item) {
   }
 }
 
-bool ModUnitUpdate::HasVisibleRow(int16_t item) {
+bool SettingsTransfer::HasVisibleRow(int16_t item) {
   const TextBoxControl* box = LegendBox(item);
   return box != nullptr && box->Visible();
 }
 
-std::string ModUnitUpdate::Legend(int16_t item) {
+std::string SettingsTransfer::Legend(int16_t item) {
   const TextBoxControl* box = LegendBox(item);
   return box != nullptr ? box->Text() : std::string();
 }
 
-std::string ModUnitUpdate::ShownText(int16_t item) {
+std::string SettingsTransfer::ShownText(int16_t item) {
   switch (KindOfItem(item)) {
     case ItemKind::Char: {
       if (!IsCharBoxItem(item)) {

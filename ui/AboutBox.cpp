@@ -1,4 +1,4 @@
-#include "ui/frmAbout.h"
+#include "ui/AboutBox.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/Startup.h"
-#include "messages/Diverse.h"
+#include "program/TessaroProgram.h"
+#include "messages/TextFormat.h"
 #include "ui/ProgramIcon.h"
 #include "ui/QtText.h"
 
@@ -34,7 +34,7 @@ QLabel* BlueLabel(const char* name, const char* text, QWidget* parent) {
 
 }  // namespace
 
-frmAbout::frmAbout(TessaroProgram& program, MainWindowView& mainWindow, UserPrompts& prompts, QWidget& owner)
+AboutBox::AboutBox(TessaroProgram& program, MainWindowView& mainWindow, UserPrompts& prompts, QWidget& owner)
     : SecondaryWindow(owner, prompts), program_(program), mainWindow_(mainWindow) {
   setObjectName(QStringLiteral("frmAbout"));
   setWindowIcon(ProgramIcon());
@@ -43,7 +43,7 @@ frmAbout::frmAbout(TessaroProgram& program, MainWindowView& mainWindow, UserProm
   CentreOnScreen();
 }
 
-void frmAbout::BuildControls() {
+void AboutBox::BuildControls() {
   auto* layout = new QVBoxLayout(this);
 
   w_.FrameLogo = new QFrame(this);
@@ -90,22 +90,22 @@ void frmAbout::BuildControls() {
   resize(398, 191);
 }
 
-void frmAbout::Form_Load() {
-  const ModTaal& taal = program_.Texts;
+void AboutBox::Form_Load() {
+  const LanguageTexts& taal = program_.Texts;
   w_.CmdSluit->setText(CaptionText(taal.Text(0)));
   setWindowTitle(ToQString(taal.Text(4)));
   w_.Label4->setText(ToQString(taal.Text(16) + " " + IntText(TESSARO_VERSION_MAJOR) + "." +
                                IntText(TESSARO_VERSION_MINOR)));
 }
 
-void frmAbout::FrameLogo_DblClick() {
+void AboutBox::FrameLogo_DblClick() {
   int16_t& level = program_.Store.DebugLevel;
   level = static_cast<int16_t>(level + 1);
   if (level > 2) level = 0;
   mainWindow_.SetDebugFramesVisible(level == 2);
 }
 
-bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
+bool AboutBox::eventFilter(QObject* watched, QEvent* event) {
   if (watched == w_.FrameLogo && event->type() == QEvent::MouseButtonDblClick) {
     FrameLogo_DblClick();
     return true;

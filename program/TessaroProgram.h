@@ -7,14 +7,14 @@
 #include "core/Clock.h"
 #include "core/Dialogs.h"
 #include "core/ProgramSettings.h"
-#include "core/Variabelen.h"
-#include "files/LeesIniFile.h"
-#include "lang/ModTaal.h"
-#include "messages/Logfile.h"
+#include "core/SettingsStore.h"
+#include "files/SettingsFiles.h"
+#include "lang/LanguageTexts.h"
+#include "messages/MessageLog.h"
 #include "presentation/Controls.h"
-#include "presentation/ModUnitUpdate.h"
+#include "presentation/SettingsTransfer.h"
 #include "protocol/EngineScreen.h"
-#include "protocol/Interface.h"
+#include "protocol/ProtocolEngine.h"
 #include "serial/Datacom.h"
 
 namespace tessaro {
@@ -70,14 +70,14 @@ class TessaroProgram {
   // must not leave every request unserved until the next run.
   int16_t OpenPortAndStartEngine();
 
-  Variabelen Store;
+  SettingsStore Store;
   ProgramSettings Settings;
-  ModTaal Texts;
-  Logfile Log;
+  LanguageTexts Texts;
+  MessageLog Log;
   Datacom Link;
-  ModUnitUpdate Screen;
-  LeesIniFile Files;
-  Interface Engine;
+  SettingsTransfer Screen;
+  SettingsFiles Files;
+  ProtocolEngine Engine;
 };
 
 }  // namespace tessaro

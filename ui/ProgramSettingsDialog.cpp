@@ -1,4 +1,4 @@
-#include "ui/frmInstellingen.h"
+#include "ui/ProgramSettingsDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -11,8 +11,8 @@
 #include <QVBoxLayout>
 
 #include "core/SettingsScreen.h"
-#include "core/Startup.h"
-#include "messages/Diverse.h"
+#include "program/TessaroProgram.h"
+#include "messages/TextFormat.h"
 #include "ui/LockableCombo.h"
 #include "ui/ProgramIcon.h"
 #include "ui/QtText.h"
@@ -47,7 +47,7 @@ QPushButton* Button(const char* name, QWidget* parent) {
 
 }  // namespace
 
-frmInstellingen::frmInstellingen(const Environment& environment, QWidget& owner)
+ProgramSettingsDialog::ProgramSettingsDialog(const Environment& environment, QWidget& owner)
     : SecondaryWindow(owner, environment.prompts),
       program_(environment.program),
       mainWindow_(environment.mainWindow),
@@ -59,7 +59,7 @@ frmInstellingen::frmInstellingen(const Environment& environment, QWidget& owner)
   CentreOnScreen();
 }
 
-QString frmInstellingen::PortEntry(int portNumber, const EnvironmentLookup& lookup) {
+QString ProgramSettingsDialog::PortEntry(int portNumber, const EnvironmentLookup& lookup) {
   const QString name = QStringLiteral("Com") + ToQString(IntText(portNumber));
 #ifdef _WIN32
   (void)lookup;
@@ -70,7 +70,7 @@ QString frmInstellingen::PortEntry(int portNumber, const EnvironmentLookup& look
 #endif
 }
 
-void frmInstellingen::BuildControls() {
+void ProgramSettingsDialog::BuildControls() {
   auto* layout = new QVBoxLayout(this);
   auto* fields = new QGridLayout;
   layout->addLayout(fields);
@@ -138,8 +138,8 @@ void frmInstellingen::BuildControls() {
 }
 
 // Only texts change here, so that it can run again after a language change.
-void frmInstellingen::SetTeksten() {
-  const ModTaal& taal = program_.Texts;
+void ProgramSettingsDialog::SetTeksten() {
+  const LanguageTexts& taal = program_.Texts;
   w_.CmdCancel->setText(CaptionText(taal.Text(2)));
   w_.CmdWijzigen->setText(CaptionText(taal.Text(1)));
   w_.CmdClose->setText(CaptionText(taal.Text(0)));
@@ -152,7 +152,7 @@ void frmInstellingen::SetTeksten() {
   w_.CheckOpeningUnit->setText(CaptionText(taal.Text(129)));
 }
 
-void frmInstellingen::LockCombo() {
+void ProgramSettingsDialog::LockCombo() {
   w_.ComboCom->SetLocked(true);
   w_.ComboTaal->SetLocked(true);
   w_.TxtSetPath->setReadOnly(true);
@@ -163,7 +163,7 @@ void frmInstellingen::LockCombo() {
   w_.CheckOpeningUnit->setEnabled(false);
 }
 
-void frmInstellingen::UnlockCombo() {
+void ProgramSettingsDialog::UnlockCombo() {
   w_.ComboCom->SetLocked(false);
   w_.ComboTaal->SetLocked(false);
   w_.TxtSetPath->setReadOnly(false);
@@ -175,7 +175,7 @@ void frmInstellingen::UnlockCombo() {
   w_.CheckOpeningUnit->setEnabled(true);
 }
 
-void frmInstellingen::UpdateCombo() {
+void ProgramSettingsDialog::UpdateCombo() {
   const ProgramSettings& settings = program_.Settings;
   // Out of the list's range: above it shows the first entry, below it none.
   const auto listIndex = [](int16_t value, int last) { return value > last ? 0 : (value < 0 ? -1 : value); };
@@ -185,7 +185,7 @@ void frmInstellingen::UpdateCombo() {
   w_.CheckOpeningUnit->setChecked(settings.Case > 0);
 }
 
-void frmInstellingen::ComboToSettings() {
+void ProgramSettingsDialog::ComboToSettings() {
   ProgramSettings& settings = program_.Settings;
   settings.Compoort = static_cast<int16_t>(w_.ComboCom->currentIndex());
   settings.Taal = static_cast<int16_t>(w_.ComboTaal->currentIndex());
@@ -193,7 +193,7 @@ void frmInstellingen::ComboToSettings() {
   settings.Case = w_.CheckOpeningUnit->isChecked() ? 1 : 0;
 }
 
-void frmInstellingen::Form_Load() {
+void ProgramSettingsDialog::Form_Load() {
   SetTeksten();
   w_.ComboCom->clear();
   LockCombo();
@@ -203,7 +203,7 @@ void frmInstellingen::Form_Load() {
   UpdateCombo();
 }
 
-void frmInstellingen::EnterViewing() {
+void ProgramSettingsDialog::EnterViewing() {
   w_.CmdCancel->setEnabled(false);
   w_.CmdSave->setEnabled(false);
   w_.CmdClose->setEnabled(true);
@@ -211,7 +211,7 @@ void frmInstellingen::EnterViewing() {
   LockCombo();
 }
 
-void frmInstellingen::CmdWijzigen_Click() {
+void ProgramSettingsDialog::CmdWijzigen_Click() {
   w_.CmdCancel->setEnabled(true);
   w_.CmdSave->setEnabled(true);
   w_.CmdClose->setEnabled(false);
@@ -220,23 +220,23 @@ void frmInstellingen::CmdWijzigen_Click() {
   w_.ComboCom->setFocus();
 }
 
-void frmInstellingen::CmdCancel_Click() {
+void ProgramSettingsDialog::CmdCancel_Click() {
   EnterViewing();
   UpdateCombo();
   w_.CmdWijzigen->setFocus();
 }
 
-void frmInstellingen::CmdSave_Click() {
+void ProgramSettingsDialog::CmdSave_Click() {
   EnterViewing();
   ApplySettings();
   w_.CmdWijzigen->setFocus();
 }
 
-void frmInstellingen::CmdClose_Click() { close(); }
+void ProgramSettingsDialog::CmdClose_Click() { close(); }
 
 // The order matters: the new language must be in the table before any
 // window takes its texts, and the screen is rebuilt last in that language.
-void frmInstellingen::ApplySettings() {
+void ProgramSettingsDialog::ApplySettings() {
   TessaroProgram& program = program_;
   ComboToSettings();
   program.Files.WriteProgramSettings();

@@ -1,4 +1,4 @@
-#include "ui/frmOpenenBehuizing.h"
+#include "ui/CoverGuide.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/Startup.h"
+#include "program/TessaroProgram.h"
 #include "ui/QtText.h"
 
 namespace tessaro {
@@ -23,7 +23,7 @@ constexpr int PageTexts[PageCount] = {131, 132, 133};
 
 }  // namespace
 
-frmOpenenBehuizing::frmOpenenBehuizing(TessaroProgram& program, UserPrompts& prompts, QWidget& owner)
+CoverGuide::CoverGuide(TessaroProgram& program, UserPrompts& prompts, QWidget& owner)
     : SecondaryWindow(owner, prompts), program_(program) {
   setObjectName(QStringLiteral("frmOpenenBehuizing"));
   BuildControls();
@@ -32,7 +32,7 @@ frmOpenenBehuizing::frmOpenenBehuizing(TessaroProgram& program, UserPrompts& pro
   CentreOnScreen();
 }
 
-void frmOpenenBehuizing::BuildControls() {
+void CoverGuide::BuildControls() {
   auto* layout = new QVBoxLayout(this);
 
   // The three pictures share one place; the page decides which one shows.
@@ -85,8 +85,8 @@ void frmOpenenBehuizing::BuildControls() {
 }
 
 // Only texts change here; the page keeps its own text.
-void frmOpenenBehuizing::SetTeksten() {
-  const ModTaal& taal = program_.Texts;
+void CoverGuide::SetTeksten() {
+  const LanguageTexts& taal = program_.Texts;
   w_.CmdVolgende->setText(CaptionText(taal.Text(127)));
   w_.CmdVorige->setText(CaptionText(taal.Text(128)));
   w_.CmdClose->setText(CaptionText(taal.Text(0)));
@@ -94,29 +94,29 @@ void frmOpenenBehuizing::SetTeksten() {
   setWindowTitle(ToQString(taal.Text(130)));
 }
 
-int frmOpenenBehuizing::Page() const {
+int CoverGuide::Page() const {
   for (int index = 0; index < PageCount; ++index) {
     if (!w_.Image[static_cast<std::size_t>(index)]->isHidden()) return index + 1;
   }
   return 1;
 }
 
-void frmOpenenBehuizing::ShowPage(int page) {
+void CoverGuide::ShowPage(int page) {
   for (int index = 0; index < PageCount; ++index) {
     w_.Image[static_cast<std::size_t>(index)]->setVisible(index + 1 == page);
   }
   w_.LabelBeschrijving->setText(ToQString(program_.Texts.Text(PageTexts[page - 1]) + "."));
 }
 
-void frmOpenenBehuizing::CmdVolgende_Click() {
+void CoverGuide::CmdVolgende_Click() {
   if (Page() < PageCount) ShowPage(Page() + 1);
 }
 
-void frmOpenenBehuizing::CmdVorige_Click() {
+void CoverGuide::CmdVorige_Click() {
   if (Page() > 1) ShowPage(Page() - 1);
 }
 
-void frmOpenenBehuizing::closeEvent(QCloseEvent* event) {
+void CoverGuide::closeEvent(QCloseEvent* event) {
   if (w_.CheckDontShow->isChecked()) {
     program_.Settings.Case = 1;
     program_.Files.WriteProgramSettings();

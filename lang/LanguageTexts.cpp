@@ -1,4 +1,4 @@
-#include "lang/ModTaal.h"
+#include "lang/LanguageTexts.h"
 
 #include "core/Cp1252.h"
 #include "lang/TextTableData.h"
@@ -10,7 +10,7 @@ const std::string kEmptyText;
 
 }  // namespace
 
-void ModTaal::FillTextTable(int16_t& language) {
+void LanguageTexts::FillTextTable(int16_t& language) {
   for (auto& text : table_) text.clear();
   // A negative index would match no language and leave the program without a
   // single caption, so it falls back to English like an index above 3.
@@ -21,7 +21,7 @@ void ModTaal::FillTextTable(int16_t& language) {
   }
 }
 
-const std::string& ModTaal::Text(int slot) const {
+const std::string& LanguageTexts::Text(int slot) const {
   if (slot < 0 || slot >= TextSlots) return kEmptyText;
   return table_[static_cast<std::size_t>(slot)];
 }

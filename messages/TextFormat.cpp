@@ -1,4 +1,4 @@
-#include "messages/Diverse.h"
+#include "messages/TextFormat.h"
 
 #include <array>
 #include <cstdint>

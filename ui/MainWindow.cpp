@@ -1,4 +1,4 @@
-#include "ui/frmHoofdscherm.h"
+#include "ui/MainWindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -20,7 +20,7 @@
 #include "core/ItemValue.h"
 #include "core/Items.h"
 #include "core/SettingsScreen.h"
-#include "messages/Diverse.h"
+#include "messages/TextFormat.h"
 #include "ui/InputBox.h"
 #include "ui/LedShape.h"
 #include "ui/ListCombo.h"
@@ -48,7 +48,7 @@ QString ProgressLines(const std::string& text) {
 
 }  // namespace
 
-frmHoofdscherm::frmHoofdscherm(const Environment& environment, QWidget* parent)
+MainWindow::MainWindow(const Environment& environment, QWidget* parent)
     : QMainWindow(parent),
       programFolder_(environment.programFolder),
       prompts_(environment.prompts),
@@ -74,13 +74,13 @@ frmHoofdscherm::frmHoofdscherm(const Environment& environment, QWidget* parent)
   }
 }
 
-frmHoofdscherm::~frmHoofdscherm() { ShutDown(); }
+MainWindow::~MainWindow() { ShutDown(); }
 
-void frmHoofdscherm::Form_Load(const std::string& commandLine) {
+void MainWindow::Form_Load(const std::string& commandLine) {
   program_->StartProgram(commandLine, *this);
 }
 
-void frmHoofdscherm::StartTimers() {
+void MainWindow::StartTimers() {
   if (shutDown_) return;
   tmrAfhandel_.start();
   tmrUpdateVensters_.start();
@@ -88,7 +88,7 @@ void frmHoofdscherm::StartTimers() {
   timerStartRefresh_.start();
 }
 
-void frmHoofdscherm::ConnectControls() {
+void MainWindow::ConnectControls() {
   QObject* context = &signalContext_;
   connect(&tmrAfhandel_, &QTimer::timeout, context, [this] { TmrAfhandel_Timer(); });
   connect(&tmrUpdateVensters_, &QTimer::timeout, context, [this] { TmrUpdateVensters_Timer(); });
@@ -102,17 +102,17 @@ void frmHoofdscherm::ConnectControls() {
   const auto onClick = [this, context](QPushButton* button, auto handler) {
     connect(button, &QPushButton::clicked, context, [this, handler] { (this->*handler)(); });
   };
-  onClick(widgets_.CmdInstellingenOpslaan, &frmHoofdscherm::CmdInstellingenOpslaan_Click);
-  onClick(widgets_.CmdInstellingenLezen, &frmHoofdscherm::CmdInstellingenLezen_Click);
-  onClick(widgets_.CmdOpslaanUnitGegevens, &frmHoofdscherm::CmdOpslaanUnitGegevens_Click);
-  onClick(widgets_.CmdLezenUnitgegevens, &frmHoofdscherm::CmdLezenUnitgegevens_Click);
-  onClick(widgets_.CmdLeesAlles, &frmHoofdscherm::CmdLeesAlles_Click);
-  onClick(widgets_.CmdSchrijfAlles, &frmHoofdscherm::CmdSchrijfAlles_Click);
-  onClick(widgets_.CmdCancelReadWrite, &frmHoofdscherm::CmdCancelReadWrite_Click);
-  onClick(widgets_.CmdWisLogVenster, &frmHoofdscherm::CmdWisLogVenster_Click);
-  onClick(widgets_.CmdReadIPdiagnose, &frmHoofdscherm::CmdReadIPdiagnose_Click);
-  onClick(widgets_.CmdResetUnit, &frmHoofdscherm::CmdResetUnit_Click);
-  onClick(widgets_.CmdTestOproepPager, &frmHoofdscherm::CmdTestOproepPager_Click);
+  onClick(widgets_.CmdInstellingenOpslaan, &MainWindow::CmdInstellingenOpslaan_Click);
+  onClick(widgets_.CmdInstellingenLezen, &MainWindow::CmdInstellingenLezen_Click);
+  onClick(widgets_.CmdOpslaanUnitGegevens, &MainWindow::CmdOpslaanUnitGegevens_Click);
+  onClick(widgets_.CmdLezenUnitgegevens, &MainWindow::CmdLezenUnitgegevens_Click);
+  onClick(widgets_.CmdLeesAlles, &MainWindow::CmdLeesAlles_Click);
+  onClick(widgets_.CmdSchrijfAlles, &MainWindow::CmdSchrijfAlles_Click);
+  onClick(widgets_.CmdCancelReadWrite, &MainWindow::CmdCancelReadWrite_Click);
+  onClick(widgets_.CmdWisLogVenster, &MainWindow::CmdWisLogVenster_Click);
+  onClick(widgets_.CmdReadIPdiagnose, &MainWindow::CmdReadIPdiagnose_Click);
+  onClick(widgets_.CmdResetUnit, &MainWindow::CmdResetUnit_Click);
+  onClick(widgets_.CmdTestOproepPager, &MainWindow::CmdTestOproepPager_Click);
 
   // A tab change, by click or by keyboard, leaves no combo text highlighted.
   for (QTabWidget* tabs : {widgets_.SSTab1, widgets_.SSTab2}) {
@@ -122,7 +122,7 @@ void frmHoofdscherm::ConnectControls() {
   ConnectSettingsControls();
 }
 
-void frmHoofdscherm::ConnectSettingsControls() {
+void MainWindow::ConnectSettingsControls() {
   QObject* context = &signalContext_;
   for (const auto& [index, button] : widgets_.CmdReadSingleSetting) {
     connect(button, &QPushButton::clicked, context, [this, index = index] { CmdReadSingleSetting_Click(index); });
@@ -141,22 +141,22 @@ void frmHoofdscherm::ConnectSettingsControls() {
 
 // ---- MainWindowView
 
-void frmHoofdscherm::UpdateMessageWindow() {
+void MainWindow::UpdateMessageWindow() {
   const auto& lines = program_->Log.MessageLines();
   for (std::size_t index = 0; index < widgets_.Text2.size(); ++index) {
     widgets_.Text2[index]->setText(ToQString(lines[index]));
   }
 }
 
-void frmHoofdscherm::HideSettingsTab(int index) { widgets_.SSTab2->setTabVisible(index, false); }
+void MainWindow::HideSettingsTab(int index) { widgets_.SSTab2->setTabVisible(index, false); }
 
-void frmHoofdscherm::ShowMainTab(int index) { widgets_.SSTab1->setTabVisible(index, true); }
+void MainWindow::ShowMainTab(int index) { widgets_.SSTab1->setTabVisible(index, true); }
 
-void frmHoofdscherm::SelectSettingsTab(int index) { widgets_.SSTab2->setCurrentIndex(index); }
+void MainWindow::SelectSettingsTab(int index) { widgets_.SSTab2->setCurrentIndex(index); }
 
-void frmHoofdscherm::SelectMainTab(int index) { widgets_.SSTab1->setCurrentIndex(index); }
+void MainWindow::SelectMainTab(int index) { widgets_.SSTab1->setCurrentIndex(index); }
 
-void frmHoofdscherm::SetDebugFramesVisible(bool visible) {
+void MainWindow::SetDebugFramesVisible(bool visible) {
   widgets_.FrameDebugCmdButtonsAlgemeen->setVisible(visible);
   widgets_.FrameDebugCmdButtonsPaging->setVisible(visible);
   widgets_.FrameDebugCmdButtonsIPdiagnose->setVisible(visible);
@@ -166,7 +166,7 @@ void frmHoofdscherm::SetDebugFramesVisible(bool visible) {
 
 // ---- EngineScreen
 
-void frmHoofdscherm::AppendProgress(const std::string& text) {
+void MainWindow::AppendProgress(const std::string& text) {
   QPlainTextEdit& box = *widgets_.TxtProgress;
   box.moveCursor(QTextCursor::End);
   box.insertPlainText(ProgressLines(text));
@@ -174,40 +174,40 @@ void frmHoofdscherm::AppendProgress(const std::string& text) {
   box.ensureCursorVisible();
 }
 
-void frmHoofdscherm::SetProgressBar(bool visible, int minimum, int maximum, int value) {
+void MainWindow::SetProgressBar(bool visible, int minimum, int maximum, int value) {
   QProgressBar& bar = *widgets_.ProgressBarProgrammeren;
   bar.setRange(minimum, std::max(minimum, maximum));
   bar.setValue(std::clamp(value, bar.minimum(), bar.maximum()));
   bar.setVisible(visible);
 }
 
-bool frmHoofdscherm::HasVisibleRow(int16_t item) { return program_->Screen.HasVisibleRow(item); }
+bool MainWindow::HasVisibleRow(int16_t item) { return program_->Screen.HasVisibleRow(item); }
 
-std::string frmHoofdscherm::Legend(int16_t item) { return program_->Screen.Legend(item); }
+std::string MainWindow::Legend(int16_t item) { return program_->Screen.Legend(item); }
 
-std::string frmHoofdscherm::ShownText(int16_t item) { return program_->Screen.ShownText(item); }
+std::string MainWindow::ShownText(int16_t item) { return program_->Screen.ShownText(item); }
 
-std::string frmHoofdscherm::TestPagerAddress() { return FromQString(widgets_.TxtTestPagerAdres->text()); }
+std::string MainWindow::TestPagerAddress() { return FromQString(widgets_.TxtTestPagerAdres->text()); }
 
-std::string frmHoofdscherm::TestPagerDisplayInfo() {
+std::string MainWindow::TestPagerDisplayInfo() {
   return FromQString(widgets_.TxtTestPagerDisplayInfo->text());
 }
 
-int16_t frmHoofdscherm::TestBleepCode() {
+int16_t MainWindow::TestBleepCode() {
   return static_cast<int16_t>(widgets_.ComboTestBleepCode->currentIndex());
 }
 
-void frmHoofdscherm::SetCommunicationCaption(const std::string& caption) {
+void MainWindow::SetCommunicationCaption(const std::string& caption) {
   widgets_.FrmCommunicatie->setTitle(CaptionText(caption));
 }
 
 // ---- timers
 
-void frmHoofdscherm::TmrAfhandel_Timer() { program_->Engine.EngineTick(0); }
+void MainWindow::TmrAfhandel_Timer() { program_->Engine.EngineTick(0); }
 
-void frmHoofdscherm::TmrUpdateVensters_Timer() { program_->Screen.UpdateItemColours(); }
+void MainWindow::TmrUpdateVensters_Timer() { program_->Screen.UpdateItemColours(); }
 
-void frmHoofdscherm::LedTimer_Timer() {
+void MainWindow::LedTimer_Timer() {
   if (program_->Settings.Logfile > 0) UpdateMessageWindow();
 
   Datacom& link = program_->Link;
@@ -227,31 +227,31 @@ void frmHoofdscherm::LedTimer_Timer() {
   step(link.RxActivity, rxLedLit_, *widgets_.ShpRx, RxDark, RxLight);
 }
 
-void frmHoofdscherm::TimerStartRefresh_Timer() {
+void MainWindow::TimerStartRefresh_Timer() {
   timerStartRefresh_.stop();
   AllItemsToScreen(program_->Screen);
 }
 
 // ---- menu entries
 
-void frmHoofdscherm::Setup_Click() { OpenSetupWindow(); }
+void MainWindow::Setup_Click() { OpenSetupWindow(); }
 
-void frmHoofdscherm::About_Click() { OpenAboutWindow(); }
+void MainWindow::About_Click() { OpenAboutWindow(); }
 
-void frmHoofdscherm::Quit_Click() {
+void MainWindow::Quit_Click() {
   if (!Confirm(program_->Texts.Text(11))) return;
   ShutDown();
   QCoreApplication::exit(0);
 }
 
-void frmHoofdscherm::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   ShutDown();
   event->accept();
   // Secondary windows must not keep the program alive without its main window.
   QCoreApplication::exit(0);
 }
 
-void frmHoofdscherm::ShutDown() {
+void MainWindow::ShutDown() {
   if (shutDown_) return;
   shutDown_ = true;
   tmrAfhandel_.stop();
@@ -263,25 +263,25 @@ void frmHoofdscherm::ShutDown() {
 
 // ---- file tab
 
-void frmHoofdscherm::CmdInstellingenOpslaan_Click() {
-  const ModTaal& texts = program_->Texts;
+void MainWindow::CmdInstellingenOpslaan_Click() {
+  const LanguageTexts& texts = program_->Texts;
   if (!Confirm(texts.Text(87) + LineBreak + texts.Text(88) + LineBreak + texts.Text(89) + "?")) return;
   program_->Files.WriteDefaultSettings();
 }
 
-void frmHoofdscherm::CmdInstellingenLezen_Click() {
-  const ModTaal& texts = program_->Texts;
+void MainWindow::CmdInstellingenLezen_Click() {
+  const LanguageTexts& texts = program_->Texts;
   if (!Confirm(texts.Text(90) + LineBreak + texts.Text(91) + LineBreak + texts.Text(89) + "?")) return;
   program_->Files.ReadDefaultSettings();
 }
 
-std::filesystem::path frmHoofdscherm::SettingsFileFolder() const {
+std::filesystem::path MainWindow::SettingsFileFolder() const {
   const std::string& setPath = program_->Settings.SetPath;
   if (!setPath.empty()) return PathFromQString(ToQString(setPath));
   return programFolder_ / "Instellingen";
 }
 
-void frmHoofdscherm::CmdOpslaanUnitGegevens_Click() {
+void MainWindow::CmdOpslaanUnitGegevens_Click() {
   const std::filesystem::path folder = PrepareSettingsFileFolder();
   const FileDialogRequest request{QStringLiteral("NieuweInstellingen"), QStringFromPath(folder),
                                   QStringLiteral("cfg (*.cfg)")};
@@ -293,7 +293,7 @@ void frmHoofdscherm::CmdOpslaanUnitGegevens_Click() {
   program_->Files.WriteSettingsFile(PathFromQString(*name));
 }
 
-void frmHoofdscherm::CmdLezenUnitgegevens_Click() {
+void MainWindow::CmdLezenUnitgegevens_Click() {
   const std::filesystem::path folder = PrepareSettingsFileFolder();
   const QString pattern = QStringLiteral("*.cfg");
   const FileDialogRequest request{pattern, QStringFromPath(folder), QStringLiteral("cfg (*.cfg)")};
@@ -307,7 +307,7 @@ void frmHoofdscherm::CmdLezenUnitgegevens_Click() {
   program_->Files.ReadSettingsFile(PathFromQString(*name));
 }
 
-std::filesystem::path frmHoofdscherm::PrepareSettingsFileFolder() const {
+std::filesystem::path MainWindow::PrepareSettingsFileFolder() const {
   const std::filesystem::path folder = SettingsFileFolder();
   // The offered default folder is made on first use so that a save under the
   // offered name can succeed; a folder the user chose is left as it is.
@@ -320,48 +320,48 @@ std::filesystem::path frmHoofdscherm::PrepareSettingsFileFolder() const {
 
 // ---- unit tab
 
-void frmHoofdscherm::CmdLeesAlles_Click() {
+void MainWindow::CmdLeesAlles_Click() {
   widgets_.TxtProgress->clear();
   program_->Engine.ReadAllRequest = true;
 }
 
-void frmHoofdscherm::CmdSchrijfAlles_Click() {
-  const ModTaal& texts = program_->Texts;
+void MainWindow::CmdSchrijfAlles_Click() {
+  const LanguageTexts& texts = program_->Texts;
   if (!Confirm(texts.Text(95) + "!" + LineBreak + texts.Text(89) + "?")) return;
   ScreenToAllItems(program_->Screen);
   widgets_.TxtProgress->clear();
   program_->Engine.WriteAllRequest = true;
 }
 
-void frmHoofdscherm::CmdCancelReadWrite_Click() { program_->Engine.CancelAll(); }
+void MainWindow::CmdCancelReadWrite_Click() { program_->Engine.CancelAll(); }
 
-void frmHoofdscherm::CmdWisLogVenster_Click() { widgets_.TxtProgress->clear(); }
+void MainWindow::CmdWisLogVenster_Click() { widgets_.TxtProgress->clear(); }
 
 // ---- settings tabs
 
-void frmHoofdscherm::CmdReadSingleSetting_Click(int index) {
+void MainWindow::CmdReadSingleSetting_Click(int index) {
   program_->Store.ItemStatus[static_cast<std::size_t>(index)] = RequestRead;
 }
 
-void frmHoofdscherm::CmdWriteSingleSetting_Click(int index) {
+void MainWindow::CmdWriteSingleSetting_Click(int index) {
   program_->Screen.ScreenToItem(static_cast<int16_t>(index));
   program_->Store.ItemStatus[static_cast<std::size_t>(index)] = RequestWrite;
 }
 
-void frmHoofdscherm::CmdReadSingleTekstSetting_Click(int index) {
+void MainWindow::CmdReadSingleTekstSetting_Click(int index) {
   program_->Store.ItemStatus[static_cast<std::size_t>(150 + index)] = RequestRead;
 }
 
-void frmHoofdscherm::CmdReadIPdiagnose_Click() {
+void MainWindow::CmdReadIPdiagnose_Click() {
   for (int item = 150; item <= 154; ++item) program_->Store.ItemStatus[static_cast<std::size_t>(item)] = RequestRead;
 }
 
-void frmHoofdscherm::CmdResetUnit_Click() {
+void MainWindow::CmdResetUnit_Click() {
   if (!Confirm("Reset the unit now?")) return;
   program_->Engine.ResetRequest = true;
 }
 
-void frmHoofdscherm::ShowPortNumber() {
+void MainWindow::ShowPortNumber() {
   const double high = NumberValueOfText(FromQString(widgets_.TxtCharInput.at(36)->text()));
   const double low = NumberValueOfText(FromQString(widgets_.TxtCharInput.at(35)->text()));
   // Worked out wide: a high byte of 128 or more gives a port above 32767,
@@ -375,7 +375,7 @@ void frmHoofdscherm::ShowPortNumber() {
 
 // ---- service tab
 
-void frmHoofdscherm::CmdTestOproepPager_Click() {
+void MainWindow::CmdTestOproepPager_Click() {
   if (widgets_.TxtTestPagerAdres->text().isEmpty()) {
     dialogs_.ShowCriticalError(program_->Texts.Text(126), program_->Texts.Text(19));
     return;
@@ -383,16 +383,16 @@ void frmHoofdscherm::CmdTestOproepPager_Click() {
   program_->Engine.TestCallRequest = true;
 }
 
-void frmHoofdscherm::SSTab_Click() {
+void MainWindow::SSTab_Click() {
   if (program_) program_->Screen.ClearComboSelections();
 }
 
 // ---- helpers
 
-bool frmHoofdscherm::Confirm(const std::string& text) {
+bool MainWindow::Confirm(const std::string& text) {
   return prompts_.Confirm(ToQString(program_->Texts.Text(19)), ToQString(text));
 }
 
-QString frmHoofdscherm::Title() const { return windowTitle().trimmed(); }
+QString MainWindow::Title() const { return windowTitle().trimmed(); }
 
 }  // namespace tessaro

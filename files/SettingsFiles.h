@@ -9,7 +9,7 @@
 #include "core/Dialogs.h"
 #include "core/ProgramSettings.h"
 #include "core/SettingsScreen.h"
-#include "core/Variabelen.h"
+#include "core/SettingsStore.h"
 
 namespace tessaro {
 
@@ -27,9 +27,9 @@ using SettingsFileLines = std::array<std::optional<std::string>, SettingsFileLin
 SettingsFileLines ReadSettingsFileLines(const std::filesystem::path& path);
 
 // The program settings file and the unit settings files.
-class LeesIniFile {
+class SettingsFiles {
  public:
-  LeesIniFile(std::filesystem::path programFolder, Variabelen& store, ProgramSettings& settings,
+  SettingsFiles(std::filesystem::path programFolder, SettingsStore& store, ProgramSettings& settings,
               SettingsScreen& screen, Dialogs& dialogs);
 
   // A missing file gives 0 and an empty SetPath; a number beyond 16 bits
@@ -55,7 +55,7 @@ class LeesIniFile {
   void SaveSettingsFile(const std::filesystem::path& path);
 
   std::filesystem::path programFolder_;
-  Variabelen& store_;
+  SettingsStore& store_;
   ProgramSettings& settings_;
   SettingsScreen& screen_;
   Dialogs& dialogs_;

@@ -10,7 +10,7 @@ namespace tessaro {
 
 // The unit settings store: three parallel value sets and the request codes,
 // indexed by item number. One owner creates it and hands references around.
-struct Variabelen {
+struct SettingsStore {
   std::array<ItemValue, ItemCount> ItemValues{};  // what the screen shows and a write sends
   std::array<ItemValue, ItemCount> UnitValues{};  // what the unit is known to hold
   std::array<ItemValue, ItemCount> FileValues{};  // the image of a settings file
@@ -21,10 +21,10 @@ struct Variabelen {
 };
 
 // Whole-store routines that touch nothing but the store.
-void ClearItemValues(Variabelen& store);         // ItemValues 0..250 := -1
-void ClearUnitValues(Variabelen& store);         // UnitValues 0..250 := -1
-void ClearItemStatus(Variabelen& store);         // ItemStatus 0..249 := RequestNone (250 untouched)
-void FileValuesToItemValues(Variabelen& store);  // 0..250
-void ItemValuesToFileValues(Variabelen& store);  // 0..250
+void ClearItemValues(SettingsStore& store);         // ItemValues 0..250 := -1
+void ClearUnitValues(SettingsStore& store);         // UnitValues 0..250 := -1
+void ClearItemStatus(SettingsStore& store);         // ItemStatus 0..249 := RequestNone (250 untouched)
+void FileValuesToItemValues(SettingsStore& store);  // 0..250
+void ItemValuesToFileValues(SettingsStore& store);  // 0..250
 
 }  // namespace tessaro

@@ -1,4 +1,4 @@
-#include "protocol/Interface.h"
+#include "protocol/ProtocolEngine.h"
 
 namespace tessaro {
 namespace {
@@ -23,8 +23,8 @@ bool IsEngineState(int16_t state) {
   }
 }
 
-Interface::Interface(Variabelen& store, const ProgramSettings& settings, Datacom& datacom,
-                     Logfile& log, const ModTaal& texts, EngineScreen& screen,
+ProtocolEngine::ProtocolEngine(SettingsStore& store, const ProgramSettings& settings, Datacom& datacom,
+                     MessageLog& log, const LanguageTexts& texts, EngineScreen& screen,
                      SettingsScreen& settingsScreen, Dialogs& dialogs)
     : store_(store),
       settings_(settings),
@@ -35,14 +35,14 @@ Interface::Interface(Variabelen& store, const ProgramSettings& settings, Datacom
       settingsScreen_(settingsScreen),
       dialogs_(dialogs) {}
 
-void Interface::EngineTick(int16_t startCode) {
+void ProtocolEngine::EngineTick(int16_t startCode) {
   CountDown(IdleCountdown);
   CountDown(DelayCountdown);
   CountDown(ReplyCountdown);
   RunState(startCode);
 }
 
-void Interface::RunState(int16_t startCode) {
+void ProtocolEngine::RunState(int16_t startCode) {
   namespace s = engine_state;
   switch (EngineState) {
     case s::Initial: return InitialState(startCode);
@@ -66,7 +66,7 @@ void Interface::RunState(int16_t startCode) {
   }
 }
 
-void Interface::InitialState(int16_t startCode) {
+void ProtocolEngine::InitialState(int16_t startCode) {
   if (startCode == engine_state::Idle) EngineState = engine_state::Idle;
   UnitTextLine.clear();
   DelayCountdown = StepDelayTicks;

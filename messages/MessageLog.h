@@ -15,10 +15,10 @@ inline constexpr int MessageLineSlots = 25;
 
 // The message ring of the last 25 lines and the daily log file in
 // <program folder>/Log/ddmmyyyy.log. The one entry point for every report.
-class Logfile {
+class MessageLog {
  public:
   // The program settings are read for their Logfile value at every call.
-  Logfile(std::filesystem::path programFolder, const Clock& clock, const ProgramSettings& settings);
+  MessageLog(std::filesystem::path programFolder, const Clock& clock, const ProgramSettings& settings);
 
   // Time-stamps the text ("hh:mm:ss text"), keeps it in the ring and appends
   // it to the day's log file. Never throws, never reports a failure.

@@ -5,8 +5,8 @@
 
 #include "core/Dialogs.h"
 #include "core/SettingsScreen.h"
-#include "core/Variabelen.h"
-#include "lang/ModTaal.h"
+#include "core/SettingsStore.h"
+#include "lang/LanguageTexts.h"
 #include "presentation/Controls.h"
 
 namespace tessaro {
@@ -14,9 +14,9 @@ namespace tessaro {
 // Moves values between the store and the setting controls of the main window,
 // builds the choice lists and colours each control by whether it matches the
 // unit. Works on the controls through their seams only.
-class ModUnitUpdate : public SettingsScreen {
+class SettingsTransfer : public SettingsScreen {
  public:
-  ModUnitUpdate(Variabelen& store, const ModTaal& taal, SettingsControls& controls, Dialogs& dialogs)
+  SettingsTransfer(SettingsStore& store, const LanguageTexts& taal, SettingsControls& controls, Dialogs& dialogs)
       : store_(store), taal_(taal), controls_(controls), dialogs_(dialogs) {}
 
   // Shows ItemValues(item). A value that does not fit its combo resets the
@@ -45,8 +45,8 @@ class ModUnitUpdate : public SettingsScreen {
   void ReportScreenError(int16_t item);
   TextBoxControl* LegendBox(int16_t item);
 
-  Variabelen& store_;
-  const ModTaal& taal_;
+  SettingsStore& store_;
+  const LanguageTexts& taal_;
   SettingsControls& controls_;
   Dialogs& dialogs_;
 };
