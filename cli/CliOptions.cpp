@@ -8,7 +8,7 @@
 #include <map>
 
 #include "core/Cp1252.h"
-#include "core/Items.h"
+#include "core/ItemTable.h"
 #include "lang/LanguageTexts.h"
 #include "presentation/SettingsLayout.h"
 
@@ -20,8 +20,23 @@ constexpr int HighestBleepCode = 15;
 // A day; beyond that a monitor run is better ended by the user.
 constexpr double LongestMonitorSeconds = 86400;
 
-const char* const ReadableItemsText = "0, 5, 7, 10-15, 17-23, 31-41, 150-154";
-const char* const WritableItemsText = "0, 5, 7, 10-15, 17-23, 31-41";
+// The members as ranges: "0, 5, 7, 10-15, ...".
+std::string ItemRangesText(int16_t (*isMember)(int)) {
+  std::string text;
+  int item = 0;
+  while (item < ItemCount) {
+    if (isMember(item) < 0) {
+      ++item;
+      continue;
+    }
+    int last = item;
+    while (last + 1 < ItemCount && isMember(last + 1) >= 0) ++last;
+    if (!text.empty()) text += ", ";
+    text += std::to_string(item) + (last > item ? "-" + std::to_string(last) : "");
+    item = last + 1;
+  }
+  return text;
+}
 
 struct CommandSpelling {
   const char* name;
@@ -61,8 +76,8 @@ std::optional<int> HighestValue(int item) {
     const LanguageTexts anyLanguage;
     return static_cast<int>(ChoiceList(item, anyLanguage).size()) - 1;
   }
-  if (item == 23) return 180;
-  if (item >= 31 && item <= 40) return 255;
+  const ItemInfo* info = FindItem(item);
+  if (info != nullptr && info->control == ItemControl::CharBox) return info->highestValue;
   return std::nullopt;
 }
 
@@ -225,7 +240,7 @@ class Parser {
   void ReadItem(const std::string& text) {
     const auto item = WholeNumber(text);
     if (!item || IsReadableItem(static_cast<int>(*item)) < 0) {
-      return Fail("read: '" + text + "' is not an item that can be read (items " + ReadableItemsText + ")");
+      return Fail("read: '" + text + "' is not an item that can be read (items " + ItemRangesText(IsReadableItem) + ")");
     }
     const auto number = static_cast<int16_t>(*item);
     if (std::find(options_.items.begin(), options_.items.end(), number) == options_.items.end()) {
@@ -240,7 +255,7 @@ class Parser {
     const std::string valueText = text.substr(equals + 1);
     const auto item = WholeNumber(itemText);
     if (!item || IsWritableItem(static_cast<int>(*item)) < 0) {
-      return Fail("write: '" + itemText + "' is not an item that can be written (items " + WritableItemsText + ")");
+      return Fail("write: '" + itemText + "' is not an item that can be written (items " + ItemRangesText(IsWritableItem) + ")");
     }
     const auto highest = HighestValue(static_cast<int>(*item));
     const auto value = WholeNumber(valueText);

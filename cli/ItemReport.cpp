@@ -5,7 +5,7 @@
 #include "cli/Json.h"
 #include "cli/TerminalText.h"
 #include "core/Cp1252.h"
-#include "core/Items.h"
+#include "core/ItemTable.h"
 #include "presentation/SettingsLayout.h"
 
 namespace tessaro::cli {
@@ -13,8 +13,6 @@ namespace {
 
 constexpr const char* OutsideList = "(not in the list)";
 constexpr const char* ColumnGap = "  ";
-// Subnet values from this one on select the first entry.
-constexpr double SubnetListEnd = 25;
 
 std::string WithoutTrailingBlanks(std::string text) {
   text.erase(text.find_last_not_of(' ') + 1);
@@ -30,10 +28,13 @@ std::string PadLeft(const std::string& text, std::size_t width) {
 }
 
 std::optional<std::string> ChoiceOf(int16_t item, double number, const LanguageTexts& texts) {
-  if (item == 41 && number >= SubnetListEnd) number = 0;
+  const std::vector<std::string> list = ChoiceList(item, texts);
+  const ItemInfo* info = FindItem(item);
+  if (info != nullptr && info->beyondList == BeyondList::FirstEntry && !(number < static_cast<double>(list.size()))) {
+    number = 0;
+  }
   const std::optional<int16_t> index = NearestInt16(number);
   if (!index || *index < 0) return std::nullopt;
-  const std::vector<std::string> list = ChoiceList(item, texts);
   if (static_cast<std::size_t>(*index) >= list.size()) return std::nullopt;
   return list[static_cast<std::size_t>(*index)];
 }

@@ -1,5 +1,7 @@
 #include "core/Items.h"
 
+#include "core/ItemTable.h"
+
 namespace tessaro {
 
 ItemKind KindOfItem(int item) {
@@ -10,14 +12,13 @@ ItemKind KindOfItem(int item) {
 }
 
 int16_t IsWritableItem(int item) {
-  const bool member = item == 0 || item == 5 || item == 7 || (item >= 10 && item <= 15) ||
-                      (item >= 17 && item <= 23) || (item >= 31 && item <= 41);
-  return member ? 1 : -1;
+  const ItemInfo* info = FindItem(item);
+  return info != nullptr && info->writable ? 1 : -1;
 }
 
 int16_t IsReadableItem(int item) {
-  const bool member = IsWritableItem(item) >= 0 || (item >= 150 && item <= 154);
-  return member ? 1 : -1;
+  const ItemInfo* info = FindItem(item);
+  return info != nullptr && info->readable ? 1 : -1;
 }
 
 }  // namespace tessaro

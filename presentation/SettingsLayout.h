@@ -6,13 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "core/ItemTable.h"
 #include "lang/LanguageTexts.h"
 
 namespace tessaro {
-
-// The three settings tabs of SSTab2, in tab order.
-enum class SettingsTab : int { General = 0, TcpIp = 1, Espa = 2 };
-inline constexpr int SettingsTabCount = 3;
 
 enum class RowControl {
   Combo,      // ComboInstellingen(item)
@@ -37,7 +34,8 @@ struct SettingsRow {
   }
 };
 
-// Every row of the three tabs, tab by tab, top to bottom.
+// Every row of the three tabs, tab by tab, top to bottom, as the item table
+// lays them out.
 std::span<const SettingsRow> SettingsRows();
 // The row showing the item; nullptr for an item without a row.
 const SettingsRow* RowOfItem(int item);
@@ -67,7 +65,5 @@ std::vector<std::string> BleepCodeChoices(const LanguageTexts& taal);
 // Texts of the window design that stay the same in every language.
 inline constexpr const char* DiagnosticFrameCaption = "Diagnostische TCP/IP informatie: ";
 inline constexpr const char* StaticIpToolTip = "Vul 0.0.0.0 in voor DHCP";
-// Tooltip slot of combo 0.
-inline constexpr int DiagnosticToolTipSlot = 38;
 
 }  // namespace tessaro

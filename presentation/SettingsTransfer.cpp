@@ -2,15 +2,16 @@
 
 #include <optional>
 
-#include "core/Items.h"
+#include "core/ItemTable.h"
 #include "messages/TextFormat.h"
 
 namespace tessaro {
 namespace {
 
-bool IsCharBoxItem(int item) { return item == 23 || (item >= 31 && item <= 40); }
-bool IsComboItem(int item) { return (item >= 0 && item <= 22) || item == 41; }
-bool IsTekstBoxItem(int item) { return item >= 150 && item <= 154; }
+bool HasControl(int item, ItemControl control) {
+  const ItemInfo* info = FindItem(item);
+  return info != nullptr && info->control == control;
+}
 
 // False when the position does not fit the list; the combo is then left as it was.
 bool ShowComboPosition(ComboControl& combo, double number) {
@@ -37,45 +38,56 @@ void SettingsTransfer::ReportScreenError(int16_t item) {
 }
 
 void SettingsTransfer::ItemToScreen(int16_t item) {
-  if (item < 0 || item > LastUnitItem) return;
+  const ItemInfo* info = FindItem(item);
+  if (info == nullptr) return;
   const ItemValue& value = store_.ItemValues[static_cast<std::size_t>(item)];
 
-  if (item <= 22) {
-    if (ComboControl* combo = VisibleCombo(item)) {
-      if (!ShowComboPosition(*combo, value.NumberValue())) ReportScreenError(item);
-    }
-  } else if (IsCharBoxItem(item)) {
-    if (TextBoxControl* box = VisibleBox(controls_.TxtCharInput(item))) {
-      box->SetText(TextOfNumber(value.NumberValue()));
-    }
-  } else if (item == 41) {
-    if (ComboControl* combo = VisibleCombo(item)) {
-      const double number = value.NumberValue();
-      // Beyond the list means "default for the address class", not an error.
-      if (!ShowComboPosition(*combo, number < 25 ? number : 0)) ReportScreenError(item);
-    }
-  } else if (IsTekstBoxItem(item)) {
-    if (TextBoxControl* box = VisibleBox(controls_.TxtTekstInput(item - 150))) {
-      box->SetText(value.TextValue());
-    }
+  switch (info->control) {
+    case ItemControl::Combo:
+      if (ComboControl* combo = VisibleCombo(item)) {
+        double number = value.NumberValue();
+        if (info->beyondList == BeyondList::FirstEntry && !(number < combo->EntryCount())) number = 0;
+        if (!ShowComboPosition(*combo, number)) ReportScreenError(item);
+      }
+      break;
+    case ItemControl::CharBox:
+      if (TextBoxControl* box = VisibleBox(controls_.TxtCharInput(item))) {
+        box->SetText(TextOfNumber(value.NumberValue()));
+      }
+      break;
+    case ItemControl::TekstBox:
+      if (TextBoxControl* box = VisibleBox(controls_.TxtTekstInput(item - 150))) {
+        box->SetText(value.TextValue());
+      }
+      break;
   }
 }
 
 void SettingsTransfer::ScreenToItem(int16_t item) {
   if (item < 0 || item > LastUnitItem) return;
   ItemValue& value = store_.ItemValues[static_cast<std::size_t>(item)];
+  const ItemInfo* info = FindItem(item);
+  if (info == nullptr) {
+    // Unused items carry 0 into a saved file; unused texts carry nothing.
+    if (item < 150) value = ItemValue(0);
+    return;
+  }
 
-  if (IsComboItem(item)) {
-    ComboControl* combo = VisibleCombo(item);
-    value = combo != nullptr ? ItemValue(combo->SelectedIndex()) : ItemValue(0);
-  } else if (IsCharBoxItem(item)) {
-    TextBoxControl* box = VisibleBox(controls_.TxtCharInput(item));
-    value = box != nullptr ? ItemValue(box->Text()) : ItemValue(0);
-  } else if (IsTekstBoxItem(item)) {
-    // Diagnostic values come from the unit only, never from the screen.
-    value = ItemValue(std::string());
-  } else if (item < 150) {
-    value = ItemValue(0);
+  switch (info->control) {
+    case ItemControl::Combo: {
+      ComboControl* combo = VisibleCombo(item);
+      value = combo != nullptr ? ItemValue(combo->SelectedIndex()) : ItemValue(0);
+      break;
+    }
+    case ItemControl::CharBox: {
+      TextBoxControl* box = VisibleBox(controls_.TxtCharInput(item));
+      value = box != nullptr ? ItemValue(box->Text()) : ItemValue(0);
+      break;
+    }
+    case ItemControl::TekstBox:
+      // Diagnostic values come from the unit only, never from the screen.
+      value = ItemValue(std::string());
+      break;
   }
 }
 
@@ -100,7 +112,7 @@ std::string SettingsTransfer::Legend(int16_t item) {
 std::string SettingsTransfer::ShownText(int16_t item) {
   switch (KindOfItem(item)) {
     case ItemKind::Char: {
-      if (!IsCharBoxItem(item)) {
+      if (!HasControl(item, ItemControl::CharBox)) {
         if (const ComboControl* combo = controls_.ComboInstellingen(item)) return combo->Text();
       }
       const TextBoxControl* box = controls_.TxtCharInput(item);

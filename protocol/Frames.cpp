@@ -2,11 +2,23 @@
 
 #include <cmath>
 
-#include "core/Items.h"
+#include "core/ItemTable.h"
 #include "messages/TextFormat.h"
 
 namespace tessaro {
 namespace {
+
+// The most a Char item accepts from the unit; larger values become 0.
+// -1 for an item whose value is not taken from the unit.
+int CharReplyLimit(int item) {
+  const ItemInfo* info = FindItem(item);
+  return info != nullptr && info->kind == ItemKind::Char ? info->replyLimit : -1;
+}
+
+bool IsHexDigitCoded(int item) {
+  const ItemInfo* info = FindItem(item);
+  return info != nullptr && info->coding == CharCoding::HexDigit;
+}
 
 constexpr uint8_t kReadRecord = 'w';
 constexpr uint8_t kWriteRecord = 'W';
@@ -34,7 +46,7 @@ std::optional<std::vector<uint8_t>> Frame(const std::vector<uint8_t>& data) {
 // The value byte of a Char item; nullopt when it does not fit one byte.
 std::optional<uint8_t> CharValueByte(int item, const ItemValue& value) {
   const double number = value.NumberValue();
-  if (item == 18) {
+  if (IsHexDigitCoded(item)) {
     // Stored as list position: 0 = no fixed info, n = hex digit n-1.
     if (!(number < 256)) return std::nullopt;
     const auto position = NearestWhole(number);
@@ -55,25 +67,6 @@ void AppendRecord(std::string& records, char identifier, const std::string& data
 }
 
 bool IsByte(int16_t entry) { return entry >= 0 && entry <= 255; }
-
-// The most a Char item accepts from the unit; larger values become 0.
-// -1 for an item whose value is not taken from the unit.
-int CharReplyLimit(int item) {
-  switch (item) {
-    case 0: case 15: case 10: return 4;
-    case 5: return 9;
-    case 7: case 41: return 24;
-    case 11: case 12: case 22: return 1;
-    case 13: case 14: case 17: return 2;
-    case 19: return 15;
-    case 21: return 3;
-    case 23: return 180;
-    case 20: return 255;
-    default: break;
-  }
-  if (item >= 31 && item <= 40) return 255;
-  return -1;
-}
 
 }  // namespace
 
@@ -177,7 +170,7 @@ ItemValue ParseReplyValue(int item, const ReplyBuffer& rxBuffer, int rxLength) {
   const int b11 = rxBuffer[ReplyValueOffset];
   switch (kind) {
     case ItemKind::Char: {
-      if (item == 18) {
+      if (IsHexDigitCoded(item)) {
         if (b11 <= 0) return ItemValue(IntText(0));
         const std::string digit(1, static_cast<char>(b11));
         return ItemValue(IntText(HexDigitValue(digit) + 1));

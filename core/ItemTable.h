@@ -1,0 +1,96 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "core/Items.h"
+
+namespace tessaro {
+
+// The one place that knows the unit's items the program works with. A new
+// setting is a row here plus its texts; the lists, the reply limits, the
+// settings pages, their legends and the console's checks all follow from it.
+
+// The three settings tabs of SSTab2, in tab order.
+enum class SettingsTab : int { General = 0, TcpIp = 1, Espa = 2 };
+inline constexpr int SettingsTabCount = 3;
+
+enum class ItemControl {
+  Combo,     // ComboInstellingen(item): the value is the list position
+  CharBox,   // TxtCharInput(item): a number typed by the user
+  TekstBox,  // TxtTekstInput(item - 150): read-only text from the unit
+};
+
+// The list a setting combo offers; the presentation spells each one out.
+enum class Choices {
+  None,
+  DiagnosticInfo,
+  AddressLength,
+  MessageLength,
+  EspaSpeed,
+  EspaBits,
+  EspaStopBits,
+  EspaParity,
+  EspaHandshake,
+  BrandSimulation,
+  RequestStatus,
+  FixedInfo,
+  InfoBeforeAlpha,
+  PollTimeout,
+  EspaMode,
+  ConverterMode,
+  SubnetMask,
+};
+
+// How a value beyond the combo's list is shown.
+enum class BeyondList {
+  Refused,     // a screen error: the value is reset to 0
+  FirstEntry,  // the list's first entry (the subnet's "default for the class")
+};
+
+// How a Char value travels on the wire.
+enum class CharCoding {
+  Number,    // the value itself, one byte
+  HexDigit,  // position n > 0 goes as the character of hex digit n-1, 0 as 0
+};
+
+inline constexpr int16_t NoSlot = -1;
+
+// A legend as the window shows it:
+// before + Text(first) + between + Text(second) + after, a missing slot adding nothing.
+struct LegendRecipe {
+  std::string_view before;
+  int16_t first = NoSlot;
+  std::string_view between;
+  int16_t second = NoSlot;
+  std::string_view after;
+};
+
+struct ItemInfo {
+  int16_t item;
+  ItemKind kind;
+  bool readable;
+  bool writable;
+  ItemControl control;
+  Choices choices;  // Combo only
+  int typingLimit;     // characters a box takes from the keyboard; 0 for a combo
+  int highestValue;    // the largest value a box offers; a combo's follows from its list
+  SettingsTab tab;
+  int row;             // top to bottom within the tab; boxes of one row left to right
+  bool carriesLegend;  // its legend box shows the row's legend
+  LegendRecipe legend;
+  int replyLimit;      // largest value taken from a Char reply (larger becomes 0); -1 for other kinds
+  CharCoding coding;
+  BeyondList beyondList;
+  int16_t toolTipSlot;  // the combo's tooltip, NoSlot for none
+};
+
+// Every item the program works with, tab by tab, row by row, left to right.
+std::span<const ItemInfo> ItemTable();
+
+// The item's row of the table; nullptr for an item the program does not use.
+const ItemInfo* FindItem(int item);
+
+}  // namespace tessaro

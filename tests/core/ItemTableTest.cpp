@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "core/ItemTable.h"
+
+namespace tessaro::testing {
+namespace {
+
+// Each item as the unit's documentation gives it, written down independently
+// of the table: control, whether it is written, the largest value a reply may
+// carry (larger becomes 0), the largest value a box offers, its tab and the
+// text slots of its legend.
+struct Expected {
+  int16_t item;
+  ItemControl control;
+  bool writable;
+  int replyLimit;
+  int highest;
+  SettingsTab tab;
+  int16_t firstSlot;
+  int16_t secondSlot;
+};
+
+constexpr SettingsTab G = SettingsTab::General;
+constexpr SettingsTab T = SettingsTab::TcpIp;
+constexpr SettingsTab E = SettingsTab::Espa;
+constexpr ItemControl C = ItemControl::Combo;
+constexpr ItemControl B = ItemControl::CharBox;
+constexpr ItemControl X = ItemControl::TekstBox;
+
+const Expected kExpected[] = {
+    {0, C, true, 4, 0, G, 26, NoSlot},    {22, C, true, 1, 0, G, 27, NoSlot},   {23, B, true, 180, 180, G, 32, NoSlot},
+    {31, B, true, 255, 255, T, 42, 44},   {32, B, true, 255, 255, T, 42, 44},   {33, B, true, 255, 255, T, 42, 44},
+    {34, B, true, 255, 255, T, 42, 44},   {36, B, true, 255, 255, T, 76, NoSlot}, {35, B, true, 255, 255, T, 76, NoSlot},
+    {37, B, true, 255, 255, T, 42, NoSlot}, {38, B, true, 255, 255, T, 42, NoSlot}, {39, B, true, 255, 255, T, 42, NoSlot},
+    {40, B, true, 255, 255, T, 42, NoSlot}, {41, C, true, 24, 0, T, NoSlot, NoSlot}, {150, X, false, -1, 0, T, 42, NoSlot},
+    {151, X, false, -1, 0, T, 42, 44},    {152, X, false, -1, 0, T, 42, NoSlot}, {153, X, false, -1, 0, T, NoSlot, NoSlot},
+    {154, X, false, -1, 0, T, NoSlot, NoSlot}, {21, C, true, 3, 0, E, 46, NoSlot}, {20, C, true, 255, 0, E, 47, NoSlot},
+    {10, C, true, 4, 0, E, 48, NoSlot},   {11, C, true, 1, 0, E, 49, NoSlot},   {12, C, true, 1, 0, E, 50, NoSlot},
+    {13, C, true, 2, 0, E, 51, NoSlot},   {14, C, true, 2, 0, E, 59, NoSlot},   {17, C, true, 2, 0, E, 53, NoSlot},
+    {5, C, true, 9, 0, E, 42, 54},        {7, C, true, 24, 0, E, 55, 54},       {15, C, true, 4, 0, E, 56, NoSlot},
+    {19, C, true, 15, 0, E, 57, NoSlot},  {18, C, true, 16, 0, E, 58, NoSlot},
+};
+
+TEST(ItemTable, EveryRowIsWhatTheUnitDocumentationGivesInScreenOrder) {
+  const auto table = ItemTable();
+  ASSERT_EQ(table.size(), std::size(kExpected));
+  for (std::size_t index = 0; index < table.size(); ++index) {
+    const ItemInfo& row = table[index];
+    const Expected& want = kExpected[index];
+    SCOPED_TRACE("item " + std::to_string(want.item));
+    EXPECT_EQ(row.item, want.item);
+    EXPECT_EQ(row.kind, KindOfItem(want.item));
+    EXPECT_TRUE(row.readable);
+    EXPECT_EQ(row.writable, want.writable);
+    EXPECT_EQ(row.control, want.control);
+    EXPECT_EQ(row.replyLimit, want.replyLimit);
+    EXPECT_EQ(row.control == ItemControl::CharBox ? row.highestValue : 0, want.highest);
+    EXPECT_EQ(row.typingLimit, want.control == C ? 0 : want.control == B ? 3 : 20);
+    EXPECT_EQ(row.tab, want.tab);
+    EXPECT_EQ(row.legend.first, want.firstSlot);
+    EXPECT_EQ(row.legend.second, want.secondSlot);
+    EXPECT_EQ(row.choices != Choices::None, want.control == C);
+    EXPECT_EQ(FindItem(want.item), &row);
+  }
+}
+
+TEST(ItemTable, RowsRunTopToBottomWithinEachTab) {
+  const auto table = ItemTable();
+  for (std::size_t index = 1; index < table.size(); ++index) {
+    const ItemInfo& before = table[index - 1];
+    const ItemInfo& row = table[index];
+    if (row.tab == before.tab) {
+      EXPECT_GE(row.row, before.row) << row.item;
+      EXPECT_LE(row.row, before.row + 1) << row.item;
+    } else {
+      EXPECT_GT(static_cast<int>(row.tab), static_cast<int>(before.tab)) << row.item;
+      EXPECT_EQ(row.row, 0) << row.item;
+    }
+  }
+}
+
+TEST(ItemTable, SpecialRowsKeepTheirOwnRules) {
+  EXPECT_EQ(FindItem(18)->coding, CharCoding::HexDigit);
+  EXPECT_EQ(FindItem(41)->beyondList, BeyondList::FirstEntry);
+  EXPECT_EQ(FindItem(0)->toolTipSlot, 38);
+  int hexCoded = 0, firstEntry = 0, toolTips = 0;
+  for (const ItemInfo& row : ItemTable()) {
+    hexCoded += row.coding == CharCoding::HexDigit;
+    firstEntry += row.beyondList == BeyondList::FirstEntry;
+    toolTips += row.toolTipSlot != NoSlot;
+  }
+  EXPECT_EQ(hexCoded + firstEntry + toolTips, 3) << "only items 18, 41 and 0 have a rule of their own";
+}
+
+TEST(ItemTable, ItemsWithoutARowAreUnknown) {
+  std::set<int> known;
+  for (const ItemInfo& row : ItemTable()) known.insert(row.item);
+  for (int item : {-1, 1, 2, 3, 4, 6, 8, 9, 16, 24, 30, 42, 100, 149, 155, 249, 250, 251, 32767}) {
+    EXPECT_EQ(FindItem(item), nullptr) << item;
+    EXPECT_EQ(known.count(item), 0u) << item;
+  }
+}
+
+}  // namespace
+}  // namespace tessaro::testing
