@@ -11,7 +11,7 @@ namespace {
 // Raises one of the engine's flags and waits until the transaction it starts
 // has ended. Success is the engine's own success line in the message lines:
 // these transactions report nowhere else.
-int RunFlagged(CliSession& session, bool& flag, int successSlot, const std::string& failure) {
+int RunFlagged(CliSession& session, bool& flag, TextSlot successSlot, const std::string& failure) {
   TessaroProgram& program = session.Program();
   const std::string success = program.Texts.Text(successSlot) + ".";
   session.TakeLoggedTexts();
@@ -36,12 +36,12 @@ int RunFlagged(CliSession& session, bool& flag, int successSlot, const std::stri
 int TestCallCommand(CliSession& session) {
   const CliOptions& options = session.Options();
   session.EngineScreen().SetTestCall(options.pagerAddress, options.pagerMessage, options.bleepCode);
-  return RunFlagged(session, session.Program().Engine.TestCallRequest, 114,
+  return RunFlagged(session, session.Program().Engine.TestCallRequest, slot::CallSucceeded,
                     "the unit did not confirm the test call");
 }
 
 int ResetCommand(CliSession& session) {
-  return RunFlagged(session, session.Program().Engine.ResetRequest, 110, "the unit did not confirm the reset");
+  return RunFlagged(session, session.Program().Engine.ResetRequest, slot::ResetSent, "the unit did not confirm the reset");
 }
 
 int MonitorCommand(CliSession& session) {

@@ -21,7 +21,7 @@ constexpr ItemInfo Diagnostic(int16_t item, int row, LegendRecipe legend) {
         row, true, legend, -1, CharCoding::Number, BeyondList::Refused, NoSlot};
 }
 
-constexpr ItemInfo WithToolTip(ItemInfo info, int16_t slot) {
+constexpr ItemInfo WithToolTip(ItemInfo info, TextSlot slot) {
   info.toolTipSlot = slot;
   return info;
 }
@@ -36,11 +36,11 @@ constexpr ItemInfo HexDigitCoded(ItemInfo info) {
   return info;
 }
 
-constexpr LegendRecipe Colon(int16_t slot) { return {"", slot, "", NoSlot, ":"}; }
-constexpr LegendRecipe ColonBlank(int16_t slot) { return {"", slot, "", NoSlot, ": "}; }
-constexpr LegendRecipe IpAddress() { return {"IP ", 42, " [", 44, "]: "}; }
-constexpr LegendRecipe Gateway() { return {"Gateway ", 42, "", NoSlot, ": "}; }
-constexpr LegendRecipe PortNumber() { return {"", 76, "", NoSlot, " [H:L] "}; }
+constexpr LegendRecipe Colon(TextSlot slot) { return {"", slot, "", NoSlot, ":"}; }
+constexpr LegendRecipe ColonBlank(TextSlot slot) { return {"", slot, "", NoSlot, ": "}; }
+constexpr LegendRecipe IpAddress() { return {"IP ", slot::Address, " [", slot::Static, "]: "}; }
+constexpr LegendRecipe Gateway() { return {"Gateway ", slot::Address, "", NoSlot, ": "}; }
+constexpr LegendRecipe PortNumber() { return {"", slot::PortNumber, "", NoSlot, " [H:L] "}; }
 constexpr LegendRecipe Fixed(std::string_view text) { return {text, NoSlot, "", NoSlot, ""}; }
 
 constexpr SettingsTab kGeneral = SettingsTab::General;
@@ -49,9 +49,9 @@ constexpr SettingsTab kEspa = SettingsTab::Espa;
 
 constexpr std::array<ItemInfo, 32> kItems = {{
     // General
-    WithToolTip(Combo(0, Choices::DiagnosticInfo, kGeneral, 0, Colon(26), 4), 38),
-    Combo(22, Choices::ConverterMode, kGeneral, 1, Colon(27), 1),
-    Box(23, 180, kGeneral, 2, true, Colon(32)),
+    WithToolTip(Combo(0, Choices::DiagnosticInfo, kGeneral, 0, Colon(slot::DiagnosticSerialInfo), 4), slot::DiagnosticFirmwareHint),
+    Combo(22, Choices::ConverterMode, kGeneral, 1, Colon(slot::ConverterMode), 1),
+    Box(23, 180, kGeneral, 2, true, Colon(slot::EnhancedModeTimeout)),
     // TCP/IP: static address, port (high byte on the left), gateway, subnet, diagnostics
     Box(31, 255, kTcpIp, 0, true, IpAddress()),
     Box(32, 255, kTcpIp, 0, false, IpAddress()),
@@ -64,25 +64,25 @@ constexpr std::array<ItemInfo, 32> kItems = {{
     Box(39, 255, kTcpIp, 2, false, Gateway()),
     Box(40, 255, kTcpIp, 2, false, Gateway()),
     BeyondListFirst(Combo(41, Choices::SubnetMask, kTcpIp, 3, Fixed("Subnet: "), 24)),
-    Diagnostic(150, 4, {"MAC ", 42, "", NoSlot, ""}),
+    Diagnostic(150, 4, {"MAC ", slot::Address, "", NoSlot, ""}),
     Diagnostic(151, 5, IpAddress()),
     Diagnostic(152, 6, Gateway()),
     Diagnostic(153, 7, Fixed("Subnet")),
     Diagnostic(154, 8, Fixed("NameServer:")),
     // ESPA 4.4.4
-    Combo(21, Choices::EspaMode, kEspa, 0, Colon(46), 3),
-    Combo(20, Choices::PollTimeout, kEspa, 1, Colon(47), 255),
-    Combo(10, Choices::EspaSpeed, kEspa, 2, Colon(48), 4),
-    Combo(11, Choices::EspaBits, kEspa, 3, Colon(49), 1),
-    Combo(12, Choices::EspaStopBits, kEspa, 4, Colon(50), 1),
-    Combo(13, Choices::EspaParity, kEspa, 5, Colon(51), 2),
-    Combo(14, Choices::EspaHandshake, kEspa, 6, Colon(59), 2),
-    Combo(17, Choices::RequestStatus, kEspa, 7, Colon(53), 2),
-    Combo(5, Choices::AddressLength, kEspa, 8, {"", 42, " ", 54, ": "}, 9),
-    Combo(7, Choices::MessageLength, kEspa, 9, {"", 55, " ", 54, ": "}, 24),
-    Combo(15, Choices::BrandSimulation, kEspa, 10, ColonBlank(56), 4),
-    Combo(19, Choices::InfoBeforeAlpha, kEspa, 11, ColonBlank(57), 15),
-    HexDigitCoded(Combo(18, Choices::FixedInfo, kEspa, 12, ColonBlank(58), 16)),
+    Combo(21, Choices::EspaMode, kEspa, 0, Colon(slot::EspaMode), 3),
+    Combo(20, Choices::PollTimeout, kEspa, 1, Colon(slot::EspaPollTimeout), 255),
+    Combo(10, Choices::EspaSpeed, kEspa, 2, Colon(slot::EspaSerialSpeed), 4),
+    Combo(11, Choices::EspaBits, kEspa, 3, Colon(slot::EspaNrOfBits), 1),
+    Combo(12, Choices::EspaStopBits, kEspa, 4, Colon(slot::EspaNrOfStopbits), 1),
+    Combo(13, Choices::EspaParity, kEspa, 5, Colon(slot::EspaParity), 2),
+    Combo(14, Choices::EspaHandshake, kEspa, 6, Colon(slot::EspaHandshake), 2),
+    Combo(17, Choices::RequestStatus, kEspa, 7, Colon(slot::EspaRequestStatus), 2),
+    Combo(5, Choices::AddressLength, kEspa, 8, {"", slot::Address, " ", slot::Length, ": "}, 9),
+    Combo(7, Choices::MessageLength, kEspa, 9, {"", slot::Message, " ", slot::Length, ": "}, 24),
+    Combo(15, Choices::BrandSimulation, kEspa, 10, ColonBlank(slot::EspaBrandSimulation), 4),
+    Combo(19, Choices::InfoBeforeAlpha, kEspa, 11, ColonBlank(slot::EspaInfoBeforeAlpha), 15),
+    HexDigitCoded(Combo(18, Choices::FixedInfo, kEspa, 12, ColonBlank(slot::EspaFixedInfo), 16)),
 }};
 
 constexpr bool KindsFollowTheItemRanges() {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/Items.h"
+#include "core/TextSlots.h"
 
 namespace tessaro {
 
@@ -56,15 +57,13 @@ enum class CharCoding {
   HexDigit,  // position n > 0 goes as the character of hex digit n-1, 0 as 0
 };
 
-inline constexpr int16_t NoSlot = -1;
-
 // A legend as the window shows it:
 // before + Text(first) + between + Text(second) + after, a missing slot adding nothing.
 struct LegendRecipe {
   std::string_view before;
-  int16_t first = NoSlot;
+  TextSlot first = NoSlot;
   std::string_view between;
-  int16_t second = NoSlot;
+  TextSlot second = NoSlot;
   std::string_view after;
 };
 
@@ -84,7 +83,7 @@ struct ItemInfo {
   int replyLimit;      // largest value taken from a Char reply (larger becomes 0); -1 for other kinds
   CharCoding coding;
   BeyondList beyondList;
-  int16_t toolTipSlot;  // the combo's tooltip, NoSlot for none
+  TextSlot toolTipSlot;  // the combo's tooltip, NoSlot for none
 };
 
 // Every item the program works with, tab by tab, row by row, left to right.

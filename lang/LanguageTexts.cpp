@@ -21,9 +21,10 @@ void LanguageTexts::FillTextTable(int16_t& language) {
   }
 }
 
-const std::string& LanguageTexts::Text(int slot) const {
-  if (slot < 0 || slot >= TextSlots) return kEmptyText;
-  return table_[static_cast<std::size_t>(slot)];
+const std::string& LanguageTexts::Text(TextSlot slot) const {
+  const int index = static_cast<int>(slot);
+  if (index < 0 || index >= TextSlots) return kEmptyText;
+  return table_[static_cast<std::size_t>(index)];
 }
 
 }  // namespace tessaro

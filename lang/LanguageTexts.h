@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/TextSlots.h"
+
 namespace tessaro {
 
 inline constexpr int TextSlots = 300;
@@ -19,7 +21,7 @@ class LanguageTexts {
   void FillTextTable(int16_t& language);
 
   // Slot n; the empty text for an unfilled slot or an index outside 0..299.
-  const std::string& Text(int slot) const;
+  const std::string& Text(TextSlot slot) const;
 
   const std::array<std::string, TextSlots>& TextTable() const { return table_; }
 

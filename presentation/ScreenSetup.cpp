@@ -33,7 +33,7 @@ void SettingsTransfer::InitSettingsScreen() {
     }
     Show(controls_.CmdReadSingleSetting(item), true);
     Show(controls_.CmdWriteSingleSetting(item), true);
-    const int16_t toolTip = FindItem(item)->toolTipSlot;
+    const TextSlot toolTip = FindItem(item)->toolTipSlot;
     if (toolTip != NoSlot && combo != nullptr) combo->SetToolTip(taal_.Text(toolTip));
     if (item == 0) {
       if (ComboControl* unused = controls_.ComboInstellingen(1)) unused->SetVisible(false);

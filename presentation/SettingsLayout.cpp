@@ -74,9 +74,9 @@ const SettingsRow* RowOfItem(int item) {
 
 std::string SettingsTabCaption(SettingsTab tab, const LanguageTexts& taal) {
   switch (tab) {
-    case SettingsTab::General: return taal.Text(39);
-    case SettingsTab::TcpIp: return taal.Text(40);
-    case SettingsTab::Espa: return taal.Text(41);
+    case SettingsTab::General: return taal.Text(slot::GeneralSettings);
+    case SettingsTab::TcpIp: return taal.Text(slot::TcpIpSettings);
+    case SettingsTab::Espa: return taal.Text(slot::EspaSettings);
   }
   return {};
 }
@@ -106,42 +106,42 @@ std::vector<std::string> ChoiceList(int item, const LanguageTexts& t) {
   switch (info != nullptr ? info->choices : Choices::None) {
     case Choices::None: break;
     case Choices::DiagnosticInfo:
-      list = {t.Text(31), t.Text(33), t.Text(34), t.Text(35) + " " + t.Text(34),
-              t.Text(35) + " " + t.Text(34) + " " + t.Text(36)};
+      list = {t.Text(slot::NoDiagnostics), t.Text(slot::Diagnostic), t.Text(slot::Debug), t.Text(slot::Protocol) + " " + t.Text(slot::Debug),
+              t.Text(slot::Protocol) + " " + t.Text(slot::Debug) + " " + t.Text(slot::IpInfo)};
       break;
     case Choices::AddressLength:
-      list = {t.Text(60)};
-      AppendNumbered(list, t.Text(42) + " " + t.Text(54) + ": ", 1, 10, false);
+      list = {t.Text(slot::NotLimited)};
+      AppendNumbered(list, t.Text(slot::Address) + " " + t.Text(slot::Length) + ": ", 1, 10, false);
       break;
     case Choices::MessageLength:
-      list = {t.Text(60)};
-      AppendNumbered(list, t.Text(55) + " " + t.Text(54) + ": ", 1, 25, false);
+      list = {t.Text(slot::NotLimited)};
+      AppendNumbered(list, t.Text(slot::Message) + " " + t.Text(slot::Length) + ": ", 1, 25, false);
       break;
     case Choices::EspaSpeed: list = {"1200 baud", "2400 baud", "4800 baud", "9600 baud", "19200 baud"}; break;
     case Choices::EspaBits: list = {"7 bits", "8 bits"}; break;
     case Choices::EspaStopBits: list = {"1 stopbit", "2 stopbits"}; break;
     case Choices::EspaParity:
-      list = {t.Text(61) + " " + t.Text(64), t.Text(62) + " " + t.Text(64), t.Text(63) + " " + t.Text(64)};
+      list = {t.Text(slot::No) + " " + t.Text(slot::Parity), t.Text(slot::Even) + " " + t.Text(slot::Parity), t.Text(slot::Odd) + " " + t.Text(slot::Parity)};
       break;
     case Choices::EspaHandshake:
-      list = {t.Text(70) + " " + t.Text(65), t.Text(70) + " " + t.Text(65) + "[" + t.Text(66) + "]",
-              "CTS/RTS " + t.Text(65)};
+      list = {t.Text(slot::NoneSetting) + " " + t.Text(slot::EmptyHandshake), t.Text(slot::NoneSetting) + " " + t.Text(slot::EmptyHandshake) + "[" + t.Text(slot::RtsActive) + "]",
+              "CTS/RTS " + t.Text(slot::EmptyHandshake)};
       break;
     case Choices::BrandSimulation: list = {"Ascom/Nira", "Bosch LBB5800", "Bosch AlfaDesk", "Autronica", "CommTechWireLess"}; break;
-    case Choices::RequestStatus: list = {t.Text(67), t.Text(68), t.Text(134)}; break;
+    case Choices::RequestStatus: list = {t.Text(slot::RequestForStatus), t.Text(slot::NoRequestMarkPaged), t.Text(slot::NoRequestMarkPagedAndDelete)}; break;
     case Choices::FixedInfo:
-      list = {t.Text(61) + " " + t.Text(69)};
-      AppendNumbered(list, t.Text(69) + ": ", 0, 15, true);
+      list = {t.Text(slot::No) + " " + t.Text(slot::FixedInfo)};
+      AppendNumbered(list, t.Text(slot::FixedInfo) + ": ", 0, 15, true);
       break;
-    case Choices::InfoBeforeAlpha: list = {t.Text(77), t.Text(78), t.Text(79), t.Text(80)}; break;
+    case Choices::InfoBeforeAlpha: list = {t.Text(slot::FixedNumAndVariableText), t.Text(slot::VariableTextOnly), t.Text(slot::VariableNumAndText), t.Text(slot::NumInfoOnly)}; break;
     case Choices::PollTimeout:
-      list = {t.Text(71)};
+      list = {t.Text(slot::NotUsed)};
       AppendNumbered(list, "", 1, 70, false, " secs");
       break;
-    case Choices::EspaMode: list = {t.Text(70), t.Text(72), t.Text(73), t.Text(74)}; break;
-    case Choices::ConverterMode: list = {t.Text(29), t.Text(30) + " " + t.Text(28)}; break;
+    case Choices::EspaMode: list = {t.Text(slot::NoneSetting), t.Text(slot::EspaOut), t.Text(slot::EspaIn), t.Text(slot::EspaInSilent)}; break;
+    case Choices::ConverterMode: list = {t.Text(slot::Normal), t.Text(slot::Enhanced) + " " + t.Text(slot::Mode)}; break;
     case Choices::SubnetMask:
-      list = {t.Text(75), "tbd 1", "tbd 2"};
+      list = {t.Text(slot::DefaultForClass), "tbd 1", "tbd 2"};
       list.insert(list.end(), kSubnetMasks.begin(), kSubnetMasks.end());
       break;
   }
@@ -156,7 +156,7 @@ std::string ChoiceText(int item, int index, const LanguageTexts& taal) {
 
 std::vector<std::string> BleepCodeChoices(const LanguageTexts& taal) {
   std::vector<std::string> list;
-  AppendNumbered(list, taal.Text(97) + ": ", 0, 15, true);
+  AppendNumbered(list, taal.Text(slot::Bleepcode) + ": ", 0, 15, true);
   return list;
 }
 

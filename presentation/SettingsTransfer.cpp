@@ -34,7 +34,7 @@ TextBoxControl* SettingsTransfer::VisibleBox(TextBoxControl* box) {
 
 void SettingsTransfer::ReportScreenError(int16_t item) {
   store_.ItemValues[static_cast<std::size_t>(item)] = ItemValue(0);
-  dialogs_.ShowCriticalError("Error Screenhandling id: " + IntText(item), taal_.Text(19));
+  dialogs_.ShowCriticalError("Error Screenhandling id: " + IntText(item), taal_.Text(slot::ProgramTitle));
 }
 
 void SettingsTransfer::ItemToScreen(int16_t item) {

@@ -16,7 +16,7 @@ constexpr std::size_t kUnitLineLimit = 130;
 
 void ProtocolEngine::CancelAll() {
   store_.ItemStatus.fill(RequestNone);
-  AppendProgress(CrLf + Text(125) + "!" + CrLf);
+  AppendProgress(CrLf + Text(slot::Cancelled) + "!" + CrLf);
   BatchReport = 0;
 }
 

@@ -55,15 +55,15 @@ void ProtocolEngine::GiveUp(bool write) {
   // Requests are cleared before the box shows, so ticks that run while it
   // is open find nothing to serve.
   CancelAll();
-  dialogs_.ShowCriticalError(GiveUpText(texts_, write), Text(19));
+  dialogs_.ShowCriticalError(GiveUpText(texts_, write), Text(slot::ProgramTitle));
 }
 
 void ProtocolEngine::ReportBatchSuccess() {
   std::string line;
   if (BatchReport == 1) {
-    line = Text(107) + ".";
+    line = Text(slot::ReadAllSucceeded) + ".";
   } else if (BatchReport == 2) {
-    line = Text(108) + ".";
+    line = Text(slot::WriteAllSucceeded) + ".";
   } else {
     return;
   }
@@ -133,7 +133,7 @@ void ProtocolEngine::PortLostState() {
       ++dropped;
     }
   }
-  if (dropped > 0) AppendProgress(CrLf + Text(102) + "!" + CrLf);
+  if (dropped > 0) AppendProgress(CrLf + Text(slot::ActionsCancelled) + "!" + CrLf);
 }
 
 }  // namespace tessaro

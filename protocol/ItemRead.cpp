@@ -18,7 +18,7 @@ void ProtocolEngine::ReadSendState() {
     AwaitReply(engine_state::ReadSoh);
     return;
   }
-  AppendProgress(" -> " + Text(120) + "!" + CrLf);
+  AppendProgress(" -> " + Text(slot::NotImplementedType) + "!" + CrLf);
   store_.ItemStatus[static_cast<std::size_t>(CurrentItem)] = RequestNone;
   EngineState = engine_state::Idle;
 }
@@ -26,7 +26,7 @@ void ProtocolEngine::ReadSendState() {
 void ProtocolEngine::ReportReadFailure(const std::string& report, bool counts) {
   AppendProgress(report + CrLf);
   if (counts) ++FailCount;
-  Log(Text(122) + " " + Text(117) + ": " + report);
+  Log(Text(slot::Error) + " " + Text(slot::ReadingOf) + ": " + report);
 }
 
 void ProtocolEngine::ReadReceiveState() {
@@ -39,16 +39,16 @@ void ProtocolEngine::ReadReceiveState() {
   const std::string d = ItemDescription(texts_, CurrentItem, screen_);
   switch (outcome) {
     case Reception::SohTimeout:
-      ReportReadFailure(d + Text(121) + " [SOH]. ", true);
+      ReportReadFailure(d + Text(slot::ErrorTimeout) + " [SOH]. ", true);
       return;
     case Reception::LenTimeout:
-      ReportReadFailure(d + Text(121) + " [LEN]. ", true);
+      ReportReadFailure(d + Text(slot::ErrorTimeout) + " [LEN]. ", true);
       return;
     case Reception::TooLong:
-      ReportReadFailure(d + " " + Text(122) + " Len > Max. ", false);
+      ReportReadFailure(d + " " + Text(slot::Error) + " Len > Max. ", false);
       return;
     case Reception::ChecksumError:
-      ReportReadFailure(d + Text(122) + " [checksum]. ", true);
+      ReportReadFailure(d + Text(slot::Error) + " [checksum]. ", true);
       return;
     case Reception::Waiting:
     case Reception::Complete:
@@ -74,13 +74,13 @@ void ProtocolEngine::ReadEvaluateState() {
   // A reply too short to carry the item and its value fails like a damaged
   // one; fill bytes never become a value.
   if (!ReplyHoldsValue(m, RxBuffer, RxLength)) {
-    ReportReadFailure(ItemDescription(texts_, CurrentItem, screen_) + Text(122) + " [checksum]. ", true);
+    ReportReadFailure(ItemDescription(texts_, CurrentItem, screen_) + Text(slot::Error) + " [checksum]. ", true);
     return;
   }
   const ItemValue value = ParseReplyValue(m);
   if (value == ItemValue(-1)) {
-    ReportReadFailure(ItemDescription(texts_, CurrentItem, screen_) + " " + Text(122) + " " +
-                          Text(117) + "!",
+    ReportReadFailure(ItemDescription(texts_, CurrentItem, screen_) + " " + Text(slot::Error) + " " +
+                          Text(slot::ReadingOf) + "!",
                       true);
     return;
   }
@@ -92,7 +92,7 @@ void ProtocolEngine::ReadEvaluateState() {
     const std::string tag = ReadTag(texts_, m, value);
     const std::string line = screen_.Legend(m) + " " + screen_.ShownText(m) + " OK";
     AppendProgress((store_.DebugLevel == 2 ? tag + line : line) + CrLf);
-    Log(Text(124) + ": " + tag + line);
+    Log(Text(slot::ReadFromUnit) + ": " + tag + line);
   }
   FailCount = 0;
 }

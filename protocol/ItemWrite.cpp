@@ -27,7 +27,7 @@ void ProtocolEngine::WriteSendState() {
     AwaitReply(engine_state::WriteSoh);
     return;
   }
-  AppendProgress(" -> " + Text(120) + CrLf);
+  AppendProgress(" -> " + Text(slot::NotImplementedType) + CrLf);
   store_.ItemStatus[index] = RequestNone;
   EngineState = engine_state::Idle;
 }
@@ -37,18 +37,18 @@ void ProtocolEngine::WriteReceiveState() {
     case Reception::Waiting:
       return;
     case Reception::SohTimeout:
-      AppendProgress(" -> " + Text(121) + "[SOH]." + CrLf);
+      AppendProgress(" -> " + Text(slot::ErrorTimeout) + "[SOH]." + CrLf);
       ++FailCount;
       return;
     case Reception::LenTimeout:
-      AppendProgress(" -> " + Text(121) + "[LEN]." + CrLf);
+      AppendProgress(" -> " + Text(slot::ErrorTimeout) + "[LEN]." + CrLf);
       ++FailCount;
       return;
     case Reception::TooLong:
-      AppendProgress(" -> " + Text(122) + " > InfoMaxLen." + CrLf);
+      AppendProgress(" -> " + Text(slot::Error) + " > InfoMaxLen." + CrLf);
       return;
     case Reception::ChecksumError:
-      AppendProgress(" -> " + Text(122) + " checksum." + CrLf);
+      AppendProgress(" -> " + Text(slot::Error) + " checksum." + CrLf);
       ++FailCount;
       return;
     case Reception::Complete:
@@ -67,7 +67,7 @@ void ProtocolEngine::WriteEvaluateState() {
     store_.UnitValues[index] = sentValue_;
     if (store_.ItemValues[index] == sentValue_) store_.ItemStatus[index] = RequestNone;
     settingsScreen_.ItemToScreen(CurrentItem);
-    AppendProgress(" -> " + Text(123) + "." + CrLf);
+    AppendProgress(" -> " + Text(slot::Saved) + "." + CrLf);
     FailCount = 0;
     return;
   }

@@ -145,7 +145,7 @@ class ProtocolEngine {
   void ResetSendState();
   void ResetReceiveState();
 
-  const std::string& Text(int slot) const { return texts_.Text(slot); }
+  const std::string& Text(TextSlot slot) const { return texts_.Text(slot); }
   void AppendProgress(const std::string& text) { screen_.AppendProgress(text); }
   void Log(const std::string& text) { log_.LogMessage(text); }
 

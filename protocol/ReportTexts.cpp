@@ -9,7 +9,7 @@ namespace tessaro {
 namespace {
 
 std::string Bracketed(const LanguageTexts& texts, int16_t item, const std::string& value) {
-  return "[" + texts.Text(118) + ": " + IntText(item) + " " + texts.Text(119) + ": " + value + "] ";
+  return "[" + texts.Text(slot::Item) + ": " + IntText(item) + " " + texts.Text(slot::Value) + ": " + value + "] ";
 }
 
 // The whole number of a value; values beyond int keep their own text.
@@ -39,16 +39,16 @@ std::string ItemDescription(const LanguageTexts& texts, int16_t item, EngineScre
 }
 
 std::string WriteLine(const LanguageTexts& texts, int16_t item, EngineScreen& screen) {
-  return texts.Text(116) + " " + screen.Legend(item) + " " + screen.ShownText(item);
+  return texts.Text(slot::WritingOf) + " " + screen.Legend(item) + " " + screen.ShownText(item);
 }
 
 std::string ReadLineStart(const LanguageTexts& texts, int16_t item) {
-  return texts.Text(117) + " " + texts.Text(118) + ": " + IntText(item) + "  ";
+  return texts.Text(slot::ReadingOf) + " " + texts.Text(slot::Item) + ": " + IntText(item) + "  ";
 }
 
 std::string GiveUpText(const LanguageTexts& texts, bool write) {
-  if (write) return texts.Text(103) + "." + CrLf + texts.Text(105) + "!";
-  return texts.Text(104) + "." + CrLf + texts.Text(106) + "!";
+  if (write) return texts.Text(slot::ErrorWritingSettings) + "." + CrLf + texts.Text(slot::WritingAborted) + "!";
+  return texts.Text(slot::ErrorReadingSettings) + "." + CrLf + texts.Text(slot::ReadingAborted) + "!";
 }
 
 }  // namespace tessaro

@@ -17,14 +17,14 @@ void ProtocolEngine::CallStatusReceiveState() {
     case Reception::TooLong:
       return;
     case Reception::SohTimeout:
-      Log(Text(112) + ". (SOH req BufPos)");
+      Log(Text(slot::CallTimeout) + ". (SOH req BufPos)");
       ++FailCount;
       return;
     case Reception::LenTimeout:
-      Log(Text(112) + ". (Len BufPos)");
+      Log(Text(slot::CallTimeout) + ". (Len BufPos)");
       return;
     case Reception::ChecksumError:
-      Log(Text(113) + ". (CheckSumn req BufPos)");
+      Log(Text(slot::CallChecksumError) + ". (CheckSumn req BufPos)");
       return;
     case Reception::Complete:
       break;
@@ -32,7 +32,7 @@ void ProtocolEngine::CallStatusReceiveState() {
   // Without offset 7 there is no sequence number to call with: the reply
   // is as unusable as a damaged one.
   if (!ReplyHoldsOffset(RxBuffer, RxLength, ReplyItemOffset)) {
-    Log(Text(113) + ". (CheckSumn req BufPos)");
+    Log(Text(slot::CallChecksumError) + ". (CheckSumn req BufPos)");
     EngineState = engine_state::Idle;
     return;
   }
@@ -48,7 +48,7 @@ void ProtocolEngine::CallSendState() {
   const auto frame = BuildCallFrame(records);
   IdleCountdown = QuietAfterWriteTicks;
   if (!frame) {  // cannot happen with the cut address and message; never send a broken frame
-    Log(Text(115) + ".");
+    Log(Text(slot::CallFailed) + ".");
     EngineState = engine_state::Idle;
     return;
   }
@@ -64,18 +64,18 @@ void ProtocolEngine::CallReceiveState() {
     case Reception::TooLong:
       return;
     case Reception::SohTimeout:
-      Log(Text(112) + ". (SOH snd call)");
+      Log(Text(slot::CallTimeout) + ". (SOH snd call)");
       ++FailCount;
       return;
     case Reception::LenTimeout:
-      Log(Text(112) + ". (Len send Call)");
+      Log(Text(slot::CallTimeout) + ". (Len send Call)");
       return;
     case Reception::ChecksumError:
-      Log(Text(113) + ". (Data send Call)");
+      Log(Text(slot::CallChecksumError) + ". (Data send Call)");
       return;
     case Reception::Complete:
       EngineState = engine_state::Idle;
-      Log((ReplyAccepted(RxBuffer, RxLength) ? Text(114) : Text(115)) + ".");
+      Log((ReplyAccepted(RxBuffer, RxLength) ? Text(slot::CallSucceeded) : Text(slot::CallFailed)) + ".");
       return;
   }
 }

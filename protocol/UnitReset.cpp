@@ -17,17 +17,17 @@ void ProtocolEngine::ResetReceiveState() {
     case Reception::TooLong:
       return;
     case Reception::SohTimeout:
-      Log(Text(109) + " SOH.");
+      Log(Text(slot::ResetTimeout) + " SOH.");
       return;
     case Reception::LenTimeout:
-      Log(Text(109) + " " + Text(54));
+      Log(Text(slot::ResetTimeout) + " " + Text(slot::Length));
       return;
     case Reception::ChecksumError:
-      Log(Text(111) + ".");
+      Log(Text(slot::ResetChecksumError) + ".");
       return;
     case Reception::Complete:
       EngineState = engine_state::Idle;
-      if (ReplyAccepted(RxBuffer, RxLength)) Log(Text(110) + ".");
+      if (ReplyAccepted(RxBuffer, RxLength)) Log(Text(slot::ResetSent) + ".");
       return;
   }
 }

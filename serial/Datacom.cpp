@@ -54,10 +54,10 @@ int16_t Datacom::OpenComPort(int16_t portIndex, int16_t speedIndex, int16_t pari
   // Port numbers below 1 do not exist; the layer below is not asked.
   const bool opened = portNumber >= 1 && Guarded([&] { return port_.Open(portNumber, line); }, false);
   if (!opened) {
-    log_.LogMessage(texts_.Text(101) + ":  " + std::to_string(portNumber));
+    log_.LogMessage(texts_.Text(slot::ErrorOpeningComport) + ":  " + std::to_string(portNumber));
     return -1;
   }
-  log_.LogMessage("Com: " + std::to_string(portNumber) + " " + texts_.Text(100) + ": " + settings);
+  log_.LogMessage("Com: " + std::to_string(portNumber) + " " + texts_.Text(slot::OpenedWith) + ": " + settings);
   if (frame_ != nullptr) {
     frame_->SetCommunicationCaption("Serial Port: " + IntText(portNumber) + " " + settings);
   }
@@ -66,9 +66,9 @@ int16_t Datacom::OpenComPort(int16_t portIndex, int16_t speedIndex, int16_t pari
 
 void Datacom::CloseComPort() {
   if (Guarded([&] { return port_.Close(); }, false)) {
-    log_.LogMessage(texts_.Text(98) + ".");
+    log_.LogMessage(texts_.Text(slot::ComportClosed) + ".");
   } else {
-    log_.LogMessage(texts_.Text(99) + ".");
+    log_.LogMessage(texts_.Text(slot::ErrorClosingComport) + ".");
   }
 }
 

@@ -92,9 +92,9 @@ void AboutBox::BuildControls() {
 
 void AboutBox::Form_Load() {
   const LanguageTexts& taal = program_.Texts;
-  w_.CmdSluit->setText(CaptionText(taal.Text(0)));
-  setWindowTitle(ToQString(taal.Text(4)));
-  w_.Label4->setText(ToQString(taal.Text(16) + " " + IntText(TESSARO_VERSION_MAJOR) + "." +
+  w_.CmdSluit->setText(CaptionText(taal.Text(slot::Close)));
+  setWindowTitle(ToQString(taal.Text(slot::About)));
+  w_.Label4->setText(ToQString(taal.Text(slot::SwVersion) + " " + IntText(TESSARO_VERSION_MAJOR) + "." +
                                IntText(TESSARO_VERSION_MINOR)));
 }
 

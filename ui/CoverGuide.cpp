@@ -19,7 +19,7 @@ constexpr int PageCount = 3;
 // Per page: its picture and the text slot of its description.
 const char* const PagePictures[PageCount] = {":/pictures/guide-1.png", ":/pictures/guide-2.png",
                                              ":/pictures/guide-3.png"};
-constexpr int PageTexts[PageCount] = {131, 132, 133};
+constexpr TextSlot PageTexts[PageCount] = {slot::SlideTheLidUp, slot::TurnAScrewdriver, slot::ConnectTheDiagnosePort};
 
 }  // namespace
 
@@ -87,11 +87,11 @@ void CoverGuide::BuildControls() {
 // Only texts change here; the page keeps its own text.
 void CoverGuide::SetTeksten() {
   const LanguageTexts& taal = program_.Texts;
-  w_.CmdVolgende->setText(CaptionText(taal.Text(127)));
-  w_.CmdVorige->setText(CaptionText(taal.Text(128)));
-  w_.CmdClose->setText(CaptionText(taal.Text(0)));
-  w_.CheckDontShow->setText(CaptionText(taal.Text(129)));
-  setWindowTitle(ToQString(taal.Text(130)));
+  w_.CmdVolgende->setText(CaptionText(taal.Text(slot::Next)));
+  w_.CmdVorige->setText(CaptionText(taal.Text(slot::Previous)));
+  w_.CmdClose->setText(CaptionText(taal.Text(slot::Close)));
+  w_.CheckDontShow->setText(CaptionText(taal.Text(slot::DontShowAgain)));
+  setWindowTitle(ToQString(taal.Text(slot::OpeningTheCover)));
 }
 
 int CoverGuide::Page() const {

@@ -239,7 +239,7 @@ void MainWindow::Setup_Click() { OpenSetupWindow(); }
 void MainWindow::About_Click() { OpenAboutWindow(); }
 
 void MainWindow::Quit_Click() {
-  if (!Confirm(program_->Texts.Text(11))) return;
+  if (!Confirm(program_->Texts.Text(slot::SureToLeave))) return;
   ShutDown();
   QCoreApplication::exit(0);
 }
@@ -265,13 +265,13 @@ void MainWindow::ShutDown() {
 
 void MainWindow::CmdInstellingenOpslaan_Click() {
   const LanguageTexts& texts = program_->Texts;
-  if (!Confirm(texts.Text(87) + LineBreak + texts.Text(88) + LineBreak + texts.Text(89) + "?")) return;
+  if (!Confirm(texts.Text(slot::WriteDefaultsToFile) + LineBreak + texts.Text(slot::OldDefaultsOverwritten) + LineBreak + texts.Text(slot::AreYouSure) + "?")) return;
   program_->Files.WriteDefaultSettings();
 }
 
 void MainWindow::CmdInstellingenLezen_Click() {
   const LanguageTexts& texts = program_->Texts;
-  if (!Confirm(texts.Text(90) + LineBreak + texts.Text(91) + LineBreak + texts.Text(89) + "?")) return;
+  if (!Confirm(texts.Text(slot::ReadDefaultsFromFile) + LineBreak + texts.Text(slot::ChangesWillBeLost) + LineBreak + texts.Text(slot::AreYouSure) + "?")) return;
   program_->Files.ReadDefaultSettings();
 }
 
@@ -327,7 +327,7 @@ void MainWindow::CmdLeesAlles_Click() {
 
 void MainWindow::CmdSchrijfAlles_Click() {
   const LanguageTexts& texts = program_->Texts;
-  if (!Confirm(texts.Text(95) + "!" + LineBreak + texts.Text(89) + "?")) return;
+  if (!Confirm(texts.Text(slot::WriteAllSettings) + "!" + LineBreak + texts.Text(slot::AreYouSure) + "?")) return;
   ScreenToAllItems(program_->Screen);
   widgets_.TxtProgress->clear();
   program_->Engine.WriteAllRequest = true;
@@ -370,14 +370,14 @@ void MainWindow::ShowPortNumber() {
   const std::string number =
       std::fabs(port) <= 2147483647.0 ? IntText(static_cast<int>(port)) : TextOfNumber(port);
   TextBoxControl* legend = arrays_.TxtLegendaCharInput(35);
-  legend->SetToolTip(program_->Texts.Text(76) + " is: " + number);
+  legend->SetToolTip(program_->Texts.Text(slot::PortNumber) + " is: " + number);
 }
 
 // ---- service tab
 
 void MainWindow::CmdTestOproepPager_Click() {
   if (widgets_.TxtTestPagerAdres->text().isEmpty()) {
-    dialogs_.ShowCriticalError(program_->Texts.Text(126), program_->Texts.Text(19));
+    dialogs_.ShowCriticalError(program_->Texts.Text(slot::EnterValidPagerNumber), program_->Texts.Text(slot::ProgramTitle));
     return;
   }
   program_->Engine.TestCallRequest = true;
@@ -390,7 +390,7 @@ void MainWindow::SSTab_Click() {
 // ---- helpers
 
 bool MainWindow::Confirm(const std::string& text) {
-  return prompts_.Confirm(ToQString(program_->Texts.Text(19)), ToQString(text));
+  return prompts_.Confirm(ToQString(program_->Texts.Text(slot::ProgramTitle)), ToQString(text));
 }
 
 QString MainWindow::Title() const { return windowTitle().trimmed(); }

@@ -140,16 +140,16 @@ void ProgramSettingsDialog::BuildControls() {
 // Only texts change here, so that it can run again after a language change.
 void ProgramSettingsDialog::SetTeksten() {
   const LanguageTexts& taal = program_.Texts;
-  w_.CmdCancel->setText(CaptionText(taal.Text(2)));
-  w_.CmdWijzigen->setText(CaptionText(taal.Text(1)));
-  w_.CmdClose->setText(CaptionText(taal.Text(0)));
-  w_.CmdSave->setText(CaptionText(taal.Text(3)));
-  setWindowTitle(ToQString(taal.Text(8)));
-  w_.LabelCompoort->setText(ToQString(taal.Text(15) + ": "));
-  w_.LabelMapInstellingen->setText(ToQString(taal.Text(14)));
-  w_.LabelTaal->setText(ToQString(taal.Text(5)));
-  w_.LabelOpeningTheUnit->setText(ToQString(taal.Text(130)));
-  w_.CheckOpeningUnit->setText(CaptionText(taal.Text(129)));
+  w_.CmdCancel->setText(CaptionText(taal.Text(slot::Cancel)));
+  w_.CmdWijzigen->setText(CaptionText(taal.Text(slot::Edit)));
+  w_.CmdClose->setText(CaptionText(taal.Text(slot::Close)));
+  w_.CmdSave->setText(CaptionText(taal.Text(slot::Save)));
+  setWindowTitle(ToQString(taal.Text(slot::Settings)));
+  w_.LabelCompoort->setText(ToQString(taal.Text(slot::ComPort) + ": "));
+  w_.LabelMapInstellingen->setText(ToQString(taal.Text(slot::SettingsFolder)));
+  w_.LabelTaal->setText(ToQString(taal.Text(slot::Language)));
+  w_.LabelOpeningTheUnit->setText(ToQString(taal.Text(slot::OpeningTheCover)));
+  w_.CheckOpeningUnit->setText(CaptionText(taal.Text(slot::DontShowAgain)));
 }
 
 void ProgramSettingsDialog::LockCombo() {

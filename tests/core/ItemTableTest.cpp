@@ -18,8 +18,8 @@ struct Expected {
   int replyLimit;
   int highest;
   SettingsTab tab;
-  int16_t firstSlot;
-  int16_t secondSlot;
+  int firstSlot;
+  int secondSlot;
 };
 
 constexpr SettingsTab G = SettingsTab::General;
@@ -30,17 +30,17 @@ constexpr ItemControl B = ItemControl::CharBox;
 constexpr ItemControl X = ItemControl::TekstBox;
 
 const Expected kExpected[] = {
-    {0, C, true, 4, 0, G, 26, NoSlot},    {22, C, true, 1, 0, G, 27, NoSlot},   {23, B, true, 180, 180, G, 32, NoSlot},
+    {0, C, true, 4, 0, G, 26, -1},    {22, C, true, 1, 0, G, 27, -1},   {23, B, true, 180, 180, G, 32, -1},
     {31, B, true, 255, 255, T, 42, 44},   {32, B, true, 255, 255, T, 42, 44},   {33, B, true, 255, 255, T, 42, 44},
-    {34, B, true, 255, 255, T, 42, 44},   {36, B, true, 255, 255, T, 76, NoSlot}, {35, B, true, 255, 255, T, 76, NoSlot},
-    {37, B, true, 255, 255, T, 42, NoSlot}, {38, B, true, 255, 255, T, 42, NoSlot}, {39, B, true, 255, 255, T, 42, NoSlot},
-    {40, B, true, 255, 255, T, 42, NoSlot}, {41, C, true, 24, 0, T, NoSlot, NoSlot}, {150, X, false, -1, 0, T, 42, NoSlot},
-    {151, X, false, -1, 0, T, 42, 44},    {152, X, false, -1, 0, T, 42, NoSlot}, {153, X, false, -1, 0, T, NoSlot, NoSlot},
-    {154, X, false, -1, 0, T, NoSlot, NoSlot}, {21, C, true, 3, 0, E, 46, NoSlot}, {20, C, true, 255, 0, E, 47, NoSlot},
-    {10, C, true, 4, 0, E, 48, NoSlot},   {11, C, true, 1, 0, E, 49, NoSlot},   {12, C, true, 1, 0, E, 50, NoSlot},
-    {13, C, true, 2, 0, E, 51, NoSlot},   {14, C, true, 2, 0, E, 59, NoSlot},   {17, C, true, 2, 0, E, 53, NoSlot},
-    {5, C, true, 9, 0, E, 42, 54},        {7, C, true, 24, 0, E, 55, 54},       {15, C, true, 4, 0, E, 56, NoSlot},
-    {19, C, true, 15, 0, E, 57, NoSlot},  {18, C, true, 16, 0, E, 58, NoSlot},
+    {34, B, true, 255, 255, T, 42, 44},   {36, B, true, 255, 255, T, 76, -1}, {35, B, true, 255, 255, T, 76, -1},
+    {37, B, true, 255, 255, T, 42, -1}, {38, B, true, 255, 255, T, 42, -1}, {39, B, true, 255, 255, T, 42, -1},
+    {40, B, true, 255, 255, T, 42, -1}, {41, C, true, 24, 0, T, -1, -1}, {150, X, false, -1, 0, T, 42, -1},
+    {151, X, false, -1, 0, T, 42, 44},    {152, X, false, -1, 0, T, 42, -1}, {153, X, false, -1, 0, T, -1, -1},
+    {154, X, false, -1, 0, T, -1, -1}, {21, C, true, 3, 0, E, 46, -1}, {20, C, true, 255, 0, E, 47, -1},
+    {10, C, true, 4, 0, E, 48, -1},   {11, C, true, 1, 0, E, 49, -1},   {12, C, true, 1, 0, E, 50, -1},
+    {13, C, true, 2, 0, E, 51, -1},   {14, C, true, 2, 0, E, 59, -1},   {17, C, true, 2, 0, E, 53, -1},
+    {5, C, true, 9, 0, E, 42, 54},        {7, C, true, 24, 0, E, 55, 54},       {15, C, true, 4, 0, E, 56, -1},
+    {19, C, true, 15, 0, E, 57, -1},  {18, C, true, 16, 0, E, 58, -1},
 };
 
 TEST(ItemTable, EveryRowIsWhatTheUnitDocumentationGivesInScreenOrder) {
@@ -59,8 +59,8 @@ TEST(ItemTable, EveryRowIsWhatTheUnitDocumentationGivesInScreenOrder) {
     EXPECT_EQ(row.control == ItemControl::CharBox ? row.highestValue : 0, want.highest);
     EXPECT_EQ(row.typingLimit, want.control == C ? 0 : want.control == B ? 3 : 20);
     EXPECT_EQ(row.tab, want.tab);
-    EXPECT_EQ(row.legend.first, want.firstSlot);
-    EXPECT_EQ(row.legend.second, want.secondSlot);
+    EXPECT_EQ(static_cast<int>(row.legend.first), want.firstSlot);
+    EXPECT_EQ(static_cast<int>(row.legend.second), want.secondSlot);
     EXPECT_EQ(row.choices != Choices::None, want.control == C);
     EXPECT_EQ(FindItem(want.item), &row);
   }
@@ -84,7 +84,7 @@ TEST(ItemTable, RowsRunTopToBottomWithinEachTab) {
 TEST(ItemTable, SpecialRowsKeepTheirOwnRules) {
   EXPECT_EQ(FindItem(18)->coding, CharCoding::HexDigit);
   EXPECT_EQ(FindItem(41)->beyondList, BeyondList::FirstEntry);
-  EXPECT_EQ(FindItem(0)->toolTipSlot, 38);
+  EXPECT_EQ(static_cast<int>(FindItem(0)->toolTipSlot), 38);
   int hexCoded = 0, firstEntry = 0, toolTips = 0;
   for (const ItemInfo& row : ItemTable()) {
     hexCoded += row.coding == CharCoding::HexDigit;

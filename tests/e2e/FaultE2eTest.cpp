@@ -58,7 +58,7 @@ TEST_P(ReadFaultE2eTest, SingleReadReportsRetriesAndGivesUpAsDue) {
   if (fault.givesUp) {
     ASSERT_EQ(dialogs.criticalErrors.size(), 1u);
     EXPECT_EQ(dialogs.criticalErrors[0].text, kReadGiveUp);
-    EXPECT_EQ(dialogs.criticalErrors[0].caption, Text(19));
+    EXPECT_EQ(dialogs.criticalErrors[0].caption, Text(slot::ProgramTitle));
     EXPECT_EQ(Engine().FailCount, 3);
     EXPECT_EQ(Store().UnitValues[21], ItemValue(-1)) << "nothing stored from a failed read";
   } else {
@@ -146,7 +146,7 @@ TEST_P(WriteFaultE2eTest, RefusedWriteIsSentAgainAtMostThreeTimes) {
     EXPECT_EQ(sim.Count("SET "), 0u) << sim.Transcript();
     ASSERT_EQ(dialogs.criticalErrors.size(), 1u);
     EXPECT_EQ(dialogs.criticalErrors[0].text, kWriteGiveUp);
-    EXPECT_EQ(dialogs.criticalErrors[0].caption, Text(19));
+    EXPECT_EQ(dialogs.criticalErrors[0].caption, Text(slot::ProgramTitle));
     EXPECT_EQ(Store().UnitValues[21], ItemValue(-1)) << "a refused value is not the unit's";
   } else {
     EXPECT_EQ(sim.Count("SET 21 3"), 1u) << sim.Transcript();

@@ -220,7 +220,7 @@ class ProtocolE2eTest : public ::testing::Test {
 
   ProtocolEngine& Engine() { return program->Engine; }
   SettingsStore& Store() { return program->Store; }
-  const std::string& Text(int slot) const { return program->Texts.Text(slot); }
+  const std::string& Text(TextSlot slot) const { return program->Texts.Text(slot); }
 
   // Engine ticks until done() holds; false when it did not within maxTicks
   // ticks (or the wall-clock limit). With a tick period set, ticks come at

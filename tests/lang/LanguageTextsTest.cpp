@@ -33,9 +33,9 @@ TEST_P(EveryLanguage, FillsExactlyTheSameHundredAndTwentySevenSlots) {
   for (int slot = 0; slot < TextSlots; ++slot) {
     SCOPED_TRACE(slot);
     if (unfilled.contains(slot)) {
-      EXPECT_EQ(taal.Text(slot), "");
+      EXPECT_EQ(taal.Text(TextSlot{static_cast<int16_t>(slot)}), "");
     } else {
-      EXPECT_NE(taal.Text(slot), "");
+      EXPECT_NE(taal.Text(TextSlot{static_cast<int16_t>(slot)}), "");
       ++filled;
     }
   }
@@ -44,9 +44,9 @@ TEST_P(EveryLanguage, FillsExactlyTheSameHundredAndTwentySevenSlots) {
 
 TEST_P(EveryLanguage, SlotsOutsideTheTableReadAsEmpty) {
   const LanguageTexts taal = FilledFor(GetParam());
-  for (int slot : {-1, INT_MIN, TextSlots, TextSlots + 1, INT_MAX}) {
+  for (int slot : {-1, INT16_MIN, TextSlots, TextSlots + 1, INT16_MAX}) {
     SCOPED_TRACE(slot);
-    EXPECT_EQ(taal.Text(slot), "");
+    EXPECT_EQ(taal.Text(TextSlot{static_cast<int16_t>(slot)}), "");
   }
 }
 
@@ -106,7 +106,7 @@ TEST_P(OutOfRangeIndex, BecomesZeroAndFillsEnglish) {
   taal.FillTextTable(language);
   EXPECT_EQ(language, 0);
   EXPECT_EQ(taal.TextTable(), english.TextTable());
-  EXPECT_EQ(taal.Text(0), "Close");
+  EXPECT_EQ(taal.Text(slot::Close), "Close");
 }
 
 INSTANTIATE_TEST_SUITE_P(Indexes, OutOfRangeIndex,

@@ -90,7 +90,7 @@ TEST(TextTableTexts, SampledSlotsReadAsShipped) {
   for (const SampleText& sample : Samples()) {
     SCOPED_TRACE(std::string(LanguageName(sample.language)) + " slot " +
                  std::to_string(sample.slot));
-    EXPECT_EQ(FilledFor(sample.language).Text(sample.slot), Utf8ToCp1252(sample.utf8));
+    EXPECT_EQ(FilledFor(sample.language).Text(TextSlot{static_cast<int16_t>(sample.slot)}), Utf8ToCp1252(sample.utf8));
   }
 }
 
@@ -113,7 +113,7 @@ TEST(TextTableTexts, HoldsWindows1252Bytes) {
   };
   for (const ByteSample& sample : samples) {
     SCOPED_TRACE(sample.name);
-    EXPECT_EQ(FilledFor(sample.language).Text(sample.slot), sample.bytes);
+    EXPECT_EQ(FilledFor(sample.language).Text(TextSlot{static_cast<int16_t>(sample.slot)}), sample.bytes);
   }
 }
 
@@ -121,17 +121,17 @@ TEST(TextTableTexts, SharedAndDistinctSlots) {
   for (int16_t language : {English, Dutch, German, French}) {
     SCOPED_TRACE(LanguageName(language));
     const LanguageTexts taal = FilledFor(language);
-    EXPECT_EQ(taal.Text(2), taal.Text(93));
-    EXPECT_EQ(taal.Text(31), taal.Text(70));
+    EXPECT_EQ(taal.Text(slot::Cancel), taal.Text(slot::CancelReadWrite));
+    EXPECT_EQ(taal.Text(slot::NoDiagnostics), taal.Text(slot::NoneSetting));
   }
   // "No" and "Pas de parité" are parity choices, not the "None" of slot 31.
   for (int16_t language : {English, French}) {
     SCOPED_TRACE(LanguageName(language));
     const LanguageTexts taal = FilledFor(language);
-    EXPECT_NE(taal.Text(61), taal.Text(31));
+    EXPECT_NE(taal.Text(slot::No), taal.Text(slot::NoDiagnostics));
   }
-  EXPECT_EQ(FilledFor(English).Text(2), "Cancel");
-  EXPECT_EQ(FilledFor(English).Text(31), "None");
+  EXPECT_EQ(FilledFor(English).Text(slot::Cancel), "Cancel");
+  EXPECT_EQ(FilledFor(English).Text(slot::NoDiagnostics), "None");
 }
 
 TEST(TextTableTexts, MessageBoxTitleNamesProductAndAReservedDomain) {
@@ -144,7 +144,7 @@ TEST(TextTableTexts, MessageBoxTitleNamesProductAndAReservedDomain) {
   std::string english_domain;
   for (const auto& [language, prefix] : prefixes) {
     SCOPED_TRACE(LanguageName(language));
-    const std::string title = FilledFor(language).Text(19);
+    const std::string title = FilledFor(language).Text(slot::ProgramTitle);
     ASSERT_TRUE(title.starts_with(prefix)) << title;
     const std::string domain = title.substr(prefix.size());
     EXPECT_EQ(domain.find(' '), std::string::npos);
@@ -160,7 +160,7 @@ TEST(TextTableTexts, NoStrayBlanks) {
   for (int16_t language : {English, Dutch, German, French}) {
     const LanguageTexts taal = FilledFor(language);
     for (int slot = 0; slot < TextSlots; ++slot) {
-      const std::string& text = taal.Text(slot);
+      const std::string& text = taal.Text(TextSlot{static_cast<int16_t>(slot)});
       if (text.empty()) continue;
       SCOPED_TRACE(std::string(LanguageName(language)) + " slot " + std::to_string(slot));
       EXPECT_NE(text.front(), ' ');
@@ -181,7 +181,7 @@ TEST(TextTableTexts, EveryTextIsOneBytePerCharacterAndSurvivesARoundTrip) {
   for (int16_t language : {English, Dutch, German, French}) {
     const LanguageTexts taal = FilledFor(language);
     for (const TextRow& row : TextRows()) {
-      SCOPED_TRACE(std::string(LanguageName(language)) + " slot " + std::to_string(row.slot));
+      SCOPED_TRACE(std::string(LanguageName(language)) + " slot " + std::to_string(static_cast<int>(row.slot)));
       const std::string_view source = row.text[static_cast<std::size_t>(language)];
       const std::string& text = taal.Text(row.slot);
       EXPECT_EQ(text.size(), CodePointCount(source));

@@ -35,7 +35,7 @@ TEST_P(ComboToScreen, SelectsThePositionOrReportsTheItem) {
   if (c.expectError) {
     ASSERT_EQ(dialogs.criticalErrors.size(), 1u);
     EXPECT_EQ(dialogs.criticalErrors[0].text, "Error Screenhandling id: " + std::to_string(c.item));
-    EXPECT_EQ(dialogs.criticalErrors[0].caption, taal.Text(19));
+    EXPECT_EQ(dialogs.criticalErrors[0].caption, taal.Text(slot::ProgramTitle));
     EXPECT_EQ(Value(c.item), ItemValue(0));
   } else {
     EXPECT_TRUE(dialogs.criticalErrors.empty());

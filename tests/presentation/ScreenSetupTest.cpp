@@ -42,7 +42,7 @@ TEST_F(ScreenSetup, ShowsExactlyTheUsedCombosAndTheirButtons) {
   EXPECT_TRUE(controls.ReadButton(31).Visible());
   EXPECT_TRUE(controls.Combo(25).Visible());
   EXPECT_FALSE(controls.Combo(24).Visible());
-  EXPECT_EQ(controls.Combo(0).toolTip, taal.Text(38));
+  EXPECT_EQ(controls.Combo(0).toolTip, taal.Text(slot::DiagnosticFirmwareHint));
 }
 
 TEST_F(ScreenSetup, LeavesTheTextBoxesAlone) {

@@ -192,7 +192,7 @@ TEST_F(EngineTest, GivesUpAfterThreeFailedReads) {
   ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_EQ(sends, 3);
   EXPECT_EQ(dialogs.boxes[0].text, "ERROR reading settings from unit.\r\nReading of settings aborted.!");
-  EXPECT_EQ(dialogs.boxes[0].caption, texts.Text(19));
+  EXPECT_EQ(dialogs.boxes[0].caption, texts.Text(slot::ProgramTitle));
   EXPECT_TRUE(clearedBeforeBox);
   EXPECT_EQ(engine.FailCount, 3);
   EXPECT_TRUE(screen.progress.ends_with("\r\nCancelled!\r\n"));
@@ -212,7 +212,7 @@ TEST_F(EngineTest, GivesUpAfterThreeRefusedWrites) {
   }
   ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_EQ(dialogs.boxes[0].text, "ERROR writing settings to unit.\r\nWriting of settings aborted.!");
-  EXPECT_EQ(dialogs.boxes[0].caption, texts.Text(19));
+  EXPECT_EQ(dialogs.boxes[0].caption, texts.Text(slot::ProgramTitle));
   EXPECT_EQ(unit.seen.size(), 3u) << "a refused write goes out at most three times";
   EXPECT_EQ(screen.progress,
             "Writing of ESPA mode 1 -> program ERROR NACK.\r\n"

@@ -137,11 +137,11 @@ TEST(DatacomLanguage, MessageLinesComeFromTheTextTable) {
   world.datacom.CloseComPort();
 
   const std::vector<std::string> expected = {
-      DatacomWorld::Stamped("Com: 2 " + world.texts.Text(100) + ": 9600,N,8,1"),
-      DatacomWorld::Stamped(world.texts.Text(101) + ":  2"),
-      DatacomWorld::Stamped(world.texts.Text(98) + ".")};
+      DatacomWorld::Stamped("Com: 2 " + world.texts.Text(slot::OpenedWith) + ": 9600,N,8,1"),
+      DatacomWorld::Stamped(world.texts.Text(slot::ErrorOpeningComport) + ":  2"),
+      DatacomWorld::Stamped(world.texts.Text(slot::ComportClosed) + ".")};
   EXPECT_EQ(world.Lines(), expected);
-  EXPECT_EQ(world.texts.Text(100), "geopend met");
+  EXPECT_EQ(world.texts.Text(slot::OpenedWith), "geopend met");
 }
 
 TEST_F(DatacomTest, OpenLineReachesTheDaysLogFile) {

@@ -37,7 +37,7 @@ TEST_F(AboutBoxTest, ShowsLogoNoticeWebSiteAndVersion) {
   AboutBox* about = OpenAbout();
   ASSERT_NE(about, nullptr);
   const AboutBox::Controls& a = about->Widgets();
-  EXPECT_EQ(about->windowTitle(), QText(4));
+  EXPECT_EQ(about->windowTitle(), QText(slot::About));
   EXPECT_EQ(a.CmdSluit->text(), QStringLiteral("Sluiten"));
   EXPECT_EQ(a.Label4->text(), QStringLiteral("SW versie 2.4"));
   ASSERT_FALSE(a.Image1->pixmap().isNull());

@@ -85,7 +85,7 @@ TEST_F(ButtonsTest, WriteAllAsksThenTakesTheScreenIntoTheStore) {
   W().CmdSchrijfAlles->click();
   ASSERT_EQ(prompts.questions.size(), 1u);
   EXPECT_EQ(prompts.questions[0].title, Title());
-  EXPECT_EQ(prompts.questions[0].text, QText(95) + QStringLiteral("!\r\n") + QText(89) + QStringLiteral("?"));
+  EXPECT_EQ(prompts.questions[0].text, QText(slot::WriteAllSettings) + QStringLiteral("!\r\n") + QText(slot::AreYouSure) + QStringLiteral("?"));
   EXPECT_EQ(Value(23), ItemValue("45"));
   EXPECT_EQ(Value(150), ItemValue(std::string()));
   EXPECT_TRUE(Progress().isEmpty());
@@ -113,13 +113,13 @@ TEST_F(ButtonsTest, CancelDropsEveryRequestAndSaysSoOnALineOfItsOwn) {
   Program().Engine.ReadAllRequest = true;
   W().CmdCancelReadWrite->click();
   EXPECT_TRUE(PendingItems().empty());
-  EXPECT_EQ(Progress(), QStringLiteral("Reading\n") + QText(125) + QStringLiteral("!\n"));
+  EXPECT_EQ(Progress(), QStringLiteral("Reading\n") + QText(slot::Cancelled) + QStringLiteral("!\n"));
   // The flags are the engine's to take.
   EXPECT_TRUE(Program().Engine.ReadAllRequest);
 
   // With nothing running the line is still added.
   W().CmdCancelReadWrite->click();
-  EXPECT_EQ(Progress().count(QText(125) + QStringLiteral("!")), 2);
+  EXPECT_EQ(Progress().count(QText(slot::Cancelled) + QStringLiteral("!")), 2);
 }
 
 TEST_F(ButtonsTest, ClearMessageWindowEmptiesOnlyTheProgressBox) {
@@ -139,7 +139,7 @@ TEST_F(ButtonsTest, TestCallWithoutAddressShowsTheErrorAndRequestsNothing) {
   EXPECT_FALSE(Program().Engine.TestCallRequest);
   const auto boxes = OpenBoxes();
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0]->text(), QText(126));
+  EXPECT_EQ(boxes[0]->text(), QText(slot::EnterValidPagerNumber));
   EXPECT_EQ(boxes[0]->icon(), QMessageBox::Critical);
   EXPECT_EQ(boxes[0]->standardButtons(), QMessageBox::Ok);
 }
@@ -170,8 +170,8 @@ TEST_F(ButtonsTest, SaveAsDefaultWritesTheDefaultsFileOnlyWhenConfirmed) {
   EXPECT_TRUE(std::filesystem::exists(defaults));
   ASSERT_EQ(prompts.questions.size(), 2u);
   EXPECT_EQ(prompts.questions[1].title, Title());
-  EXPECT_EQ(prompts.questions[1].text, QText(87) + QStringLiteral("\r\n") + QText(88) + QStringLiteral("\r\n") +
-                                           QText(89) + QStringLiteral("?"));
+  EXPECT_EQ(prompts.questions[1].text, QText(slot::WriteDefaultsToFile) + QStringLiteral("\r\n") + QText(slot::OldDefaultsOverwritten) + QStringLiteral("\r\n") +
+                                           QText(slot::AreYouSure) + QStringLiteral("?"));
 }
 
 TEST_F(ButtonsTest, ReadDefaultsLoadsTheDefaultsFileOnlyWhenConfirmed) {
@@ -183,8 +183,8 @@ TEST_F(ButtonsTest, ReadDefaultsLoadsTheDefaultsFileOnlyWhenConfirmed) {
   prompts.confirmAnswers = {false};
   W().CmdInstellingenLezen->click();
   EXPECT_EQ(W().TxtCharInput.at(23)->text(), QStringLiteral("5"));
-  EXPECT_EQ(prompts.questions.back().text, QText(90) + QStringLiteral("\r\n") + QText(91) + QStringLiteral("\r\n") +
-                                               QText(89) + QStringLiteral("?"));
+  EXPECT_EQ(prompts.questions.back().text, QText(slot::ReadDefaultsFromFile) + QStringLiteral("\r\n") + QText(slot::ChangesWillBeLost) + QStringLiteral("\r\n") +
+                                               QText(slot::AreYouSure) + QStringLiteral("?"));
 
   prompts.confirmAnswers = {true};
   W().CmdInstellingenLezen->click();
@@ -206,7 +206,7 @@ TEST_F(MainWindowTest, QuitAnsweredWithCancelKeepsThePortOpen) {
   W().Quit->trigger();
   ASSERT_EQ(prompts.questions.size(), 1u);
   EXPECT_EQ(prompts.questions[0].title, Title());
-  EXPECT_EQ(prompts.questions[0].text, QText(11));
+  EXPECT_EQ(prompts.questions[0].text, QText(slot::SureToLeave));
   EXPECT_TRUE(port.open);
   EXPECT_EQ(port.closeCalls, 0);
   EXPECT_TRUE(window->TmrAfhandel().isActive());

@@ -43,9 +43,9 @@ class CoverGuidePagesTest : public CoverGuideTest, public ::testing::WithParamIn
 
 TEST_P(CoverGuidePagesTest, NextAndPreviousStayWithinTheThreePages) {
   CoverGuide& guide = StartWithGuide();
-  ExpectPage(guide, 1, QText(131) + QStringLiteral("."));
+  ExpectPage(guide, 1, QText(slot::SlideTheLidUp) + QStringLiteral("."));
   for (char step : GetParam().steps) (step == 'N' ? guide.Widgets().CmdVolgende : guide.Widgets().CmdVorige)->click();
-  const int pageSlots[] = {131, 132, 133};
+  const TextSlot pageSlots[] = {slot::SlideTheLidUp, slot::TurnAScrewdriver, slot::ConnectTheDiagnosePort};
   ExpectPage(guide, GetParam().page, QText(pageSlots[GetParam().page - 1]) + QStringLiteral("."));
   EXPECT_TRUE(guide.Widgets().CmdVolgende->isEnabled());
   EXPECT_TRUE(guide.Widgets().CmdVorige->isEnabled());
@@ -67,11 +67,11 @@ TEST_F(CoverGuideTest, EveryPageHasItsPictureAndTheTextsTheirSlots) {
   }
   EXPECT_NE(guide.Widgets().Image[0]->pixmap().toImage(), guide.Widgets().Image[1]->pixmap().toImage());
   EXPECT_NE(guide.Widgets().Image[1]->pixmap().toImage(), guide.Widgets().Image[2]->pixmap().toImage());
-  EXPECT_EQ(guide.windowTitle(), QText(130));
-  EXPECT_EQ(guide.Widgets().CmdVolgende->text(), QText(127));
-  EXPECT_EQ(guide.Widgets().CmdVorige->text(), QText(128));
-  EXPECT_EQ(guide.Widgets().CmdClose->text(), QText(0));
-  EXPECT_EQ(guide.Widgets().CheckDontShow->text(), QText(129));
+  EXPECT_EQ(guide.windowTitle(), QText(slot::OpeningTheCover));
+  EXPECT_EQ(guide.Widgets().CmdVolgende->text(), QText(slot::Next));
+  EXPECT_EQ(guide.Widgets().CmdVorige->text(), QText(slot::Previous));
+  EXPECT_EQ(guide.Widgets().CmdClose->text(), QText(slot::Close));
+  EXPECT_EQ(guide.Widgets().CheckDontShow->text(), QText(slot::DontShowAgain));
   EXPECT_FALSE(guide.Widgets().CheckDontShow->isChecked());
 }
 

@@ -101,7 +101,7 @@ TEST_P(PortToolTipTest, ShowsHighTimes256PlusLow) {
   W().TxtCharInput.at(36)->setText(QString::fromLatin1(GetParam().high));
   W().TxtCharInput.at(35)->setText(QString::fromLatin1(GetParam().low));
   EXPECT_EQ(W().TxtLegendaCharInput.at(35)->toolTip(),
-            QText(76) + QStringLiteral(" is: ") + QString::fromLatin1(GetParam().shown));
+            QText(slot::PortNumber) + QStringLiteral(" is: ") + QString::fromLatin1(GetParam().shown));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -119,7 +119,7 @@ TEST_F(MainWindowTest, TypingInPortBoxUpdatesTheTooltipAndOtherBoxesDoNot) {
   W().TxtCharInput.at(35)->clear();
   TypeInto(W().TxtCharInput.at(36), QStringLiteral("1"));
   const QString afterPort = W().TxtLegendaCharInput.at(35)->toolTip();
-  EXPECT_EQ(afterPort, QText(76) + QStringLiteral(" is: 256"));
+  EXPECT_EQ(afterPort, QText(slot::PortNumber) + QStringLiteral(" is: 256"));
   for (int index : {31, 32, 33, 34, 37, 38, 39, 40}) {
     TypeInto(W().TxtCharInput.at(index), QStringLiteral("9"));
     EXPECT_EQ(W().TxtLegendaCharInput.at(35)->toolTip(), afterPort) << index;

@@ -143,16 +143,16 @@ TEST_F(SettingsDialogTest, CaptionsComeFromTheTextTableInTheProgramsLanguage) {
   ProgramFile file;
   file.taal = 1;
   Start("", file);
-  EXPECT_EQ(Dialog().windowTitle(), QText(8));
-  EXPECT_EQ(D().CmdCancel->text(), QText(2));
-  EXPECT_EQ(D().CmdWijzigen->text(), QText(1));
-  EXPECT_EQ(D().CmdClose->text(), QText(0));
-  EXPECT_EQ(D().CmdSave->text(), QText(3));
-  EXPECT_EQ(D().LabelCompoort->text(), QText(15) + QStringLiteral(": "));
-  EXPECT_EQ(D().LabelMapInstellingen->text(), QText(14));
-  EXPECT_EQ(D().LabelTaal->text(), QText(5));
-  EXPECT_EQ(D().LabelOpeningTheUnit->text(), QText(130));
-  EXPECT_EQ(D().CheckOpeningUnit->text(), QText(129));
+  EXPECT_EQ(Dialog().windowTitle(), QText(slot::Settings));
+  EXPECT_EQ(D().CmdCancel->text(), QText(slot::Cancel));
+  EXPECT_EQ(D().CmdWijzigen->text(), QText(slot::Edit));
+  EXPECT_EQ(D().CmdClose->text(), QText(slot::Close));
+  EXPECT_EQ(D().CmdSave->text(), QText(slot::Save));
+  EXPECT_EQ(D().LabelCompoort->text(), QText(slot::ComPort) + QStringLiteral(": "));
+  EXPECT_EQ(D().LabelMapInstellingen->text(), QText(slot::SettingsFolder));
+  EXPECT_EQ(D().LabelTaal->text(), QText(slot::Language));
+  EXPECT_EQ(D().LabelOpeningTheUnit->text(), QText(slot::OpeningTheCover));
+  EXPECT_EQ(D().CheckOpeningUnit->text(), QText(slot::DontShowAgain));
   EXPECT_EQ(D().CmdWijzigen->text(), QStringLiteral("Wijzigen"));
   EXPECT_FALSE(Dialog().windowIcon().isNull());
 }

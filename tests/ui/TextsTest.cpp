@@ -74,7 +74,7 @@ class SetTekstenTest : public MainWindowTest {
 
 TEST_F(SetTekstenTest, EnglishCaptionsAsTabulated) {
   Start("/DEBUG");
-  EXPECT_EQ(window->windowTitle(), QStringLiteral(" ") + QText(19));
+  EXPECT_EQ(window->windowTitle(), QStringLiteral(" ") + QText(slot::ProgramTitle));
   EXPECT_EQ(W().Setup->text(), QStringLiteral("Settings"));
   EXPECT_EQ(W().Quit->text(), QStringLiteral("Quit"));
   EXPECT_EQ(W().About->text(), QStringLiteral("About"));

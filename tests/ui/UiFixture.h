@@ -74,9 +74,9 @@ class MainWindowTest : public ::testing::Test {
 
   TessaroProgram& Program() { return window->Program(); }
   const MainWindowWidgets& W() const { return window->Widgets(); }
-  const std::string& Text(int slot) { return Program().Texts.Text(slot); }
-  QString QText(int slot) { return ToQString(Text(slot)); }
-  QString Title() { return QText(19); }
+  const std::string& Text(TextSlot slot) { return Program().Texts.Text(slot); }
+  QString QText(TextSlot slot) { return ToQString(Text(slot)); }
+  QString Title() { return QText(slot::ProgramTitle); }
 
   ItemValue& Value(int item) { return Program().Store.ItemValues[static_cast<std::size_t>(item)]; }
   int16_t& Status(int item) { return Program().Store.ItemStatus[static_cast<std::size_t>(item)]; }
