@@ -90,7 +90,7 @@ void BM_ReadAllPacedAgainstUnit(benchmark::State& state) {
 
     int read = 0;
     for (int16_t item = 0; item <= LastUnitItem; ++item) {
-      if (IsReadableItem(item) >= 0 && !(world.store.UnitValues[static_cast<std::size_t>(item)] == ItemValue(-1))) {
+      if (IsReadableItem(item) >= 0 && !world.store.UnitValues[static_cast<std::size_t>(item)].IsNotObtained()) {
         ++read;
       }
     }

@@ -14,7 +14,7 @@ namespace {
 enum class Transfer { Read, Write };
 
 // The store's mark for a value not obtained from the unit yet.
-bool Obtained(const ItemValue& value) { return !(value == ItemValue(-1)); }
+bool Obtained(const ItemValue& value) { return !value.IsNotObtained(); }
 
 std::vector<int16_t> ItemsWhere(int16_t (*member)(int)) {
   std::vector<int16_t> items;

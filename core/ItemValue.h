@@ -23,10 +23,12 @@ std::optional<int16_t> NearestInt16(double value);
 class ItemValue {
  public:
   ItemValue() : value_(-1.0) {}
-  ItemValue(double number) : value_(number) {}  // NOLINT: numbers convert freely
-  ItemValue(int number) : value_(static_cast<double>(number)) {}  // NOLINT
-  ItemValue(std::string text) : value_(std::move(text)) {}  // NOLINT
-  ItemValue(const char* text) : value_(std::string(text)) {}  // NOLINT
+  explicit ItemValue(double number) : value_(number) {}
+  explicit ItemValue(int number) : value_(static_cast<double>(number)) {}
+  explicit ItemValue(std::string text) : value_(std::move(text)) {}
+  explicit ItemValue(const char* text) : value_(std::string(text)) {}
+  // A character is neither a number nor a text here: say which is meant.
+  explicit ItemValue(char) = delete;
 
   bool IsText() const { return std::holds_alternative<std::string>(value_); }
   bool IsNumber() const { return !IsText(); }
@@ -38,8 +40,12 @@ class ItemValue {
   // Nearest integer of the number value; nullopt outside the 16-bit range.
   std::optional<int16_t> NearestInteger() const { return NearestInt16(NumberValue()); }
 
-  // Same kind and same content (a number 2 is not the text "2").
-  bool operator==(const ItemValue& other) const = default;
+  // The number -1 that marks a value not obtained yet (the text "-1" is a value).
+  bool IsNotObtained() const { return IsNumber() && std::get<double>(value_) == -1.0; }
+
+  // Same kind and same content: the number 2 is not the text "2". This is
+  // what tells whether a value is still exactly the one that was sent.
+  bool SameKindAndContent(const ItemValue& other) const { return value_ == other.value_; }
 
  private:
   std::variant<double, std::string> value_;

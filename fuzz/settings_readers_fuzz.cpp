@@ -100,7 +100,7 @@ void UnitSettingsFiles(const fs::path& folder, const uint8_t* data, size_t size)
   const auto loaded = store.ItemValues;
 
   // The defaults file loads the same, or is refused the same.
-  store.ItemValues[0] = "not loaded";
+  store.ItemValues[0] = ItemValue("not loaded");
   dialogs.errors = 0;
   files.ReadDefaultSettings();
   Check((dialogs.errors > 0) == refused);

@@ -78,7 +78,7 @@ void ProtocolEngine::ReadEvaluateState() {
     return;
   }
   const ItemValue value = ParseReplyValue(m);
-  if (value == ItemValue(-1)) {
+  if (value.IsNotObtained()) {
     ReportReadFailure(ItemDescription(texts_, CurrentItem, screen_) + " " + Text(slot::Error) + " " +
                           Text(slot::ReadingOf) + "!",
                       true);

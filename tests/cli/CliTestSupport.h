@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/Console.h"
+#include "tests/support/ItemValueAssertions.h"
 #include "cli/TickSource.h"
 #include "serial/BytePort.h"
 #include "tests/support/FileBytes.h"

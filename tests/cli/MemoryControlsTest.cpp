@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/SettingsStore.h"
+#include "tests/support/ItemValueAssertions.h"
 #include "lang/LanguageTexts.h"
 #include "presentation/MemoryControls.h"
 #include "presentation/SettingsTransfer.h"

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string>
+#include <type_traits>
 
 #include "core/ItemValue.h"
+#include "tests/support/ItemValueAssertions.h"
 
 namespace tessaro {
 namespace {
@@ -95,3 +98,42 @@ TEST(ItemValue, EqualityDistinguishesNumberFromText) {
 
 }  // namespace
 }  // namespace tessaro
+
+namespace tessaro::testing {
+namespace {
+
+// A value is made on purpose: nothing turns into one by accident, and a
+// character is neither a number nor a text.
+static_assert(!std::is_convertible_v<int, ItemValue>);
+static_assert(!std::is_convertible_v<double, ItemValue>);
+static_assert(!std::is_convertible_v<const char*, ItemValue>);
+static_assert(!std::is_convertible_v<std::string, ItemValue>);
+static_assert(!std::is_constructible_v<ItemValue, char>);
+
+TEST(ItemValueComparison, SameKindAndContentTellsNumbersFromTexts) {
+  struct Case {
+    ItemValue a;
+    ItemValue b;
+    bool same;
+  };
+  const Case cases[] = {
+      {ItemValue(2), ItemValue(2.0), true},     {ItemValue(2), ItemValue("2"), false},
+      {ItemValue("2"), ItemValue("2"), true},   {ItemValue("2"), ItemValue("2 "), false},
+      {ItemValue(), ItemValue(-1), true},       {ItemValue(-1), ItemValue("-1"), false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.a.SameKindAndContent(c.b), c.same) << c.a.TextValue() << " vs " << c.b.TextValue();
+    EXPECT_EQ(c.b.SameKindAndContent(c.a), c.same);
+  }
+}
+
+TEST(ItemValueComparison, OnlyTheNumberMinusOneIsNotObtained) {
+  EXPECT_TRUE(ItemValue().IsNotObtained());
+  EXPECT_TRUE(ItemValue(-1.0).IsNotObtained());
+  EXPECT_FALSE(ItemValue("-1").IsNotObtained());
+  EXPECT_FALSE(ItemValue(0).IsNotObtained());
+  EXPECT_FALSE(ItemValue(std::string()).IsNotObtained());
+}
+
+}  // namespace
+}  // namespace tessaro::testing

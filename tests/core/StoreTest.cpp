@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/SettingsScreen.h"
+#include "tests/support/ItemValueAssertions.h"
 #include "core/SettingsStore.h"
 
 namespace tessaro {

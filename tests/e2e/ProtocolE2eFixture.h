@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "program/TessaroProgram.h"
+#include "tests/support/ItemValueAssertions.h"
 #include "presentation/SettingsLegends.h"
 #include "protocol/ProtocolEngine.h"
 #include "serial/QtSerialBytePort.h"

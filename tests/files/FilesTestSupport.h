@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/Dialogs.h"
+#include "tests/support/ItemValueAssertions.h"
 #include "core/ItemValue.h"
 #include "core/Items.h"
 #include "core/SettingsScreen.h"
@@ -21,15 +22,6 @@
 #include "tests/support/TestFolder.h"
 
 namespace tessaro {
-
-// Readable failure messages: a number as 3.5, a text in quotes.
-inline void PrintTo(const ItemValue& value, std::ostream* out) {
-  if (value.IsText()) {
-    *out << '"' << value.TextValue() << '"';
-  } else {
-    *out << value.TextValue();
-  }
-}
 
 }  // namespace tessaro
 
@@ -63,7 +55,7 @@ class FakeSettingsScreen final : public SettingsScreen {
     store_.ItemValues[item] = controls[item];
   }
 
-  std::array<ItemValue, ItemCount> controls;
+  std::array<LiteralValue, ItemCount> controls;
   std::vector<int16_t> shown;
   std::vector<int16_t> taken;
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "FilesTestSupport.h"
+#include "tests/support/ItemValueAssertions.h"
 #include "core/ProgramSettings.h"
 #include "files/SettingsFiles.h"
 #include "files/SafeFileWriter.h"

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "FilesTestSupport.h"
+#include "tests/support/ItemValueAssertions.h"
 #include "core/ProgramSettings.h"
 #include "files/SettingsFiles.h"
 
@@ -30,9 +31,9 @@ class UnitSettingsFile : public ::testing::Test {
   // Values left over from earlier work, so that a load visibly replaces them.
   void FillStore() {
     for (int item = 0; item < ItemCount; ++item) {
-      store.ItemValues[item] = "before " + std::to_string(item);
-      store.UnitValues[item] = item;
-      store.FileValues[item] = item + 0.25;
+      store.ItemValues[item] = ItemValue("before " + std::to_string(item));
+      store.UnitValues[item] = ItemValue(item);
+      store.FileValues[item] = ItemValue(item + 0.25);
     }
   }
 
@@ -51,11 +52,11 @@ class UnitSettingsFile : public ::testing::Test {
   fs::path CfgPath() const { return folder.Path() / "Instellingen.cfg"; }
 
   // Items 0..249 as a load must leave them: the named values, else 0 or "".
-  static std::array<ItemValue, ItemCount> Loaded(const std::map<int, ItemValue>& values) {
+  static std::array<ItemValue, ItemCount> Loaded(const std::map<int, LiteralValue>& values) {
     std::array<ItemValue, ItemCount> expected{};
     for (int item = 0; item <= LastUnitItem; ++item) {
       const auto found = values.find(item);
-      expected[item] = found != values.end() ? found->second
+      expected[item] = found != values.end() ? found->second.value
                        : item < 150          ? ItemValue(0)
                                              : ItemValue(std::string());
     }
@@ -156,7 +157,7 @@ TEST_F(UnitSettingsFile, RoundTripKeepsNumbersAndTexts) {
 struct LoadRow {
   const char* name;
   std::string bytes;
-  std::map<int, ItemValue> values;
+  std::map<int, LiteralValue> values;
 };
 
 std::string TenMegabytes() {

@@ -55,10 +55,10 @@ TEST_F(EngineAnswers, LegendIsWhatTheBoxShowsNow) {
 }
 
 TEST_F(EngineAnswers, ShownTextIsTheComboEntryOrTheBoxText) {
-  Value(10) = 3;
-  Value(14) = 0;
-  Value(31) = 192;
-  Value(152) = "10.0.0.1";
+  Value(10) = ItemValue(3);
+  Value(14) = ItemValue(0);
+  Value(31) = ItemValue(192);
+  Value(152) = ItemValue("10.0.0.1");
   for (int item : {10, 14, 31, 152}) screen.ItemToScreen(static_cast<int16_t>(item));
 
   EXPECT_EQ(screen.ShownText(10), "9600 baud");

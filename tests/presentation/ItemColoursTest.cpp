@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tests/presentation/PresentationFixture.h"
+#include "tests/support/ItemValueAssertions.h"
 
 namespace tessaro::testing {
 namespace {
@@ -16,7 +17,7 @@ struct ComboColourCase {
   const char* name;
   int item;
   int position;
-  ItemValue unit;
+  LiteralValue unit;
   int16_t status;
   std::optional<ValueColour> before;
   ValueColour expected;
@@ -56,7 +57,7 @@ struct BoxColourCase {
   const char* name;
   int item;
   std::string shown;
-  ItemValue unit;
+  LiteralValue unit;
   ValueColour expected;
 };
 
@@ -99,8 +100,8 @@ TEST_F(PresentationTest, ColouringVisitsTheSettingControlsOnly) {
 }
 
 TEST_F(PresentationTest, AfterAFileLoadEveryShownValueDiffers) {
-  for (int item : {0, 5, 41}) Value(item) = 1;
-  Value(31) = 10;
+  for (int item : {0, 5, 41}) Value(item) = ItemValue(1);
+  Value(31) = ItemValue(10);
   AllItemsToScreen(screen);
   ClearUnitValues(store);
   screen.UpdateItemColours();

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/SettingsScreen.h"
+#include "tests/support/ItemValueAssertions.h"
 #include "tests/presentation/PresentationFixture.h"
 
 namespace tessaro::testing {
@@ -14,7 +15,7 @@ namespace {
 struct ComboShowCase {
   const char* name;
   int item;
-  ItemValue value;
+  LiteralValue value;
   int selectionBefore;
   int expectedSelection;
   bool expectError;  // then ItemValues(item) becomes the number 0
@@ -70,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(PresentationTest, HiddenCombosAreSkippedWithoutMessage) {
   for (int item : {1, 3, 16}) {
-    Value(item) = 99;
+    Value(item) = ItemValue(99);
     screen.ItemToScreen(static_cast<int16_t>(item));
     EXPECT_EQ(Value(item), ItemValue(99)) << item;
   }
@@ -79,7 +80,7 @@ TEST_F(PresentationTest, HiddenCombosAreSkippedWithoutMessage) {
 
 TEST_F(PresentationTest, ComboWithoutListRefusesEveryPositionButMinusOne) {
   controls.Combo(41).ClearEntries();
-  Value(41) = 30;  // position 0 of an empty list
+  Value(41) = ItemValue(30);  // position 0 of an empty list
   screen.ItemToScreen(41);
   ASSERT_EQ(dialogs.criticalErrors.size(), 1u);
   EXPECT_EQ(dialogs.criticalErrors[0].text, "Error Screenhandling id: 41");
@@ -87,7 +88,7 @@ TEST_F(PresentationTest, ComboWithoutListRefusesEveryPositionButMinusOne) {
 
 TEST_F(PresentationTest, ItemsWithoutControlsAreLeftAlone) {
   for (int item : {24, 30, 42, 100, 149, 155, 249, 250}) {
-    Value(item) = "kept";
+    Value(item) = ItemValue("kept");
     screen.ItemToScreen(static_cast<int16_t>(item));
     EXPECT_EQ(Value(item), ItemValue("kept")) << item;
   }
@@ -100,7 +101,7 @@ TEST_F(PresentationTest, ItemsWithoutControlsAreLeftAlone) {
 struct BoxShowCase {
   const char* name;
   int item;
-  ItemValue value;
+  LiteralValue value;
   std::string expectedText;
 };
 
@@ -135,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(PresentationTest, HiddenTextBoxKeepsItsText) {
   controls.CharBox(32).visible = false;
   controls.CharBox(32).SetText("1");
-  Value(32) = 200;
+  Value(32) = ItemValue(200);
   screen.ItemToScreen(32);
   EXPECT_EQ(controls.CharBox(32).Text(), "1");
 }
@@ -151,7 +152,7 @@ TEST_F(PresentationTest, ScreenToItemTakesSelectionsAsNumbers) {
   screen.ScreenToItem(41);
   EXPECT_EQ(Value(41), ItemValue(-1));
 
-  Value(3) = 7;
+  Value(3) = ItemValue(7);
   screen.ScreenToItem(3);  // combo 3 is hidden
   EXPECT_EQ(Value(3), ItemValue(0));
 }
@@ -175,13 +176,13 @@ TEST_F(PresentationTest, ScreenToItemTakesTextExactlyAsTyped) {
 
 TEST_F(PresentationTest, ScreenToItemNeverTakesDiagnosticsFromTheScreen) {
   controls.TekstBox(0).SetText("00:0A:1B:2C:3D:4E");
-  Value(150) = "00:0A:1B:2C:3D:4E";
+  Value(150) = ItemValue("00:0A:1B:2C:3D:4E");
   screen.ScreenToItem(150);
   EXPECT_EQ(Value(150), ItemValue(std::string()));
 }
 
 TEST_F(PresentationTest, ScreenToItemBeyondTheTextItemsStoresNothing) {
-  for (int item : {155, 200, 249, 250}) Value(item) = "kept";
+  for (int item : {155, 200, 249, 250}) Value(item) = ItemValue("kept");
   for (int item : {155, 200, 249, 250, -1, 300}) screen.ScreenToItem(static_cast<int16_t>(item));
   for (int item : {155, 200, 249, 250}) EXPECT_EQ(Value(item), ItemValue("kept")) << item;
 }
@@ -190,12 +191,12 @@ TEST_F(PresentationTest, ScreenToItemBeyondTheTextItemsStoresNothing) {
 
 TEST_F(PresentationTest, LoadingAFileWithAnUnfitValueReportsOnceAndShowsTheRest) {
   store.FileValues.fill(ItemValue(0.0));
-  store.FileValues[10] = 9.0;
-  store.FileValues[13] = 2.0;
-  store.FileValues[21] = 3.0;
-  store.FileValues[41] = 8.0;
-  store.FileValues[31] = 192.0;
-  store.FileValues[150] = "00:0A:1B:2C:3D:4E";
+  store.FileValues[10] = ItemValue(9.0);
+  store.FileValues[13] = ItemValue(2.0);
+  store.FileValues[21] = ItemValue(3.0);
+  store.FileValues[41] = ItemValue(8.0);
+  store.FileValues[31] = ItemValue(192.0);
+  store.FileValues[150] = ItemValue("00:0A:1B:2C:3D:4E");
   controls.Combo(10).SetSelectedIndex(1);
 
   ClearUnitValues(store);
@@ -219,7 +220,7 @@ TEST_F(PresentationTest, LoadingAFileWithAnUnfitValueReportsOnceAndShowsTheRest)
 }
 
 TEST_F(PresentationTest, ScreenToAllItemsGivesZerosAndEmptyTextsForWhatTheScreenDoesNotHold) {
-  for (int item = 0; item <= 250; ++item) Value(item) = "before";
+  for (int item = 0; item <= 250; ++item) Value(item) = ItemValue("before");
   controls.Combo(22).SetSelectedIndex(1);
   controls.CharBox(40).SetText("254");
   controls.TekstBox(2).SetText("10.0.0.1");
@@ -237,8 +238,8 @@ TEST_F(PresentationTest, ScreenToAllItemsGivesZerosAndEmptyTextsForWhatTheScreen
 }
 
 TEST_F(PresentationTest, RoundTripKeepsEveryUsedValue) {
-  for (int item : {0, 5, 7, 10, 11, 12, 13, 14, 15, 17, 18, 19, 20, 21, 22, 41}) Value(item) = 1;
-  for (int item : {23, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40}) Value(item) = 200;
+  for (int item : {0, 5, 7, 10, 11, 12, 13, 14, 15, 17, 18, 19, 20, 21, 22, 41}) Value(item) = ItemValue(1);
+  for (int item : {23, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40}) Value(item) = ItemValue(200);
   AllItemsToScreen(screen);
   ScreenToAllItems(screen);
   for (int item : {0, 5, 7, 10, 11, 12, 13, 14, 15, 17, 18, 19, 20, 21, 22, 41}) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "core/SettingsStore.h"
+#include "tests/support/ItemValueAssertions.h"
 #include "lang/LanguageTexts.h"
 #include "presentation/SettingsTransfer.h"
 #include "tests/support/FakeSettingsControls.h"

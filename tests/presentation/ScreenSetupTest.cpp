@@ -74,8 +74,8 @@ TEST_F(ScreenSetup, BleepCodeComboIsShownWithEntryOneSelected) {
 }
 
 TEST_F(ScreenSetup, LanguageChangeRebuildsListsAndAllItemsToScreenReselects) {
-  Value(13) = 2;
-  Value(41) = 3;
+  Value(13) = ItemValue(2);
+  Value(41) = ItemValue(3);
   AllItemsToScreen(screen);
   UseLanguage(Dutch);
   screen.InitSettingsScreen();

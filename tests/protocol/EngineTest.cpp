@@ -99,7 +99,7 @@ TEST_F(EngineTest, AttentionFrameOnlyAfterAQuietSpell) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     engine.IdleCountdown = 0;
-    store.ItemValues[21] = 2;
+    store.ItemValues[21] = ItemValue(2);
     store.ItemStatus[21] = row.firstIsWrite ? RequestWrite : RequestRead;
     const int16_t soh = row.firstIsWrite ? s::WriteSoh : s::ReadSoh;
     ASSERT_GE(CountedTickUntil([&] { return engine.EngineState == soh; }), 0);
@@ -130,7 +130,7 @@ TEST_F(EngineTest, AttentionFrameOnlyAfterAQuietSpell) {
 
 TEST_F(EngineTest, ServesInAscendingOrderAndShowsTheItemOnTheBar) {
   Start();
-  store.ItemValues[7] = 3;
+  store.ItemValues[7] = ItemValue(3);
   store.ItemStatus[7] = RequestWrite;
   store.ItemStatus[5] = RequestRead;
   store.ItemStatus[150] = RequestRead;
@@ -202,7 +202,7 @@ TEST_F(EngineTest, GivesUpAfterThreeFailedReads) {
 
 TEST_F(EngineTest, GivesUpAfterThreeRefusedWrites) {
   Start();
-  store.ItemValues[21] = 2;
+  store.ItemValues[21] = ItemValue(2);
   store.ItemStatus[21] = RequestWrite;
   FakeUnit unit(port);
   unit.writeAnswer = 0x15;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "protocol/Frames.h"
+#include "tests/support/ItemValueAssertions.h"
 #include "tests/protocol/ProtocolTestSupport.h"
 
 namespace tessaro {
@@ -34,55 +35,55 @@ std::vector<BuildRow> BuildRows() {
   return {
       {"AttentionIsFixed", AttentionFrame(), Bytes{0x01, 0x01, 0x80, 0x7F}},
       {"ReadItem21", BuildReadRequest(21), Bytes{0x01, 0x09, 0x01, 0x00, 0x02, 0x77, 0x1F, 0x15, 0x1E, 0x2A}},
-      {"WriteItem21Value2", BuildWriteRequest(21, 2),
+      {"WriteItem21Value2", BuildWriteRequest(21, ItemValue(2)),
        Bytes{0x01, 0x0D, 0x01, 0x00, 0x02, 0x57, 0x1F, 0x15, 0x1E, 0x77, 0x1F, 0x02, 0x1E, 0x90}},
-      {"WriteItem23Value120", BuildWriteRequest(23, 120),
+      {"WriteItem23Value120", BuildWriteRequest(23, ItemValue(120)),
        Bytes{0x01, 0x0D, 0x01, 0x00, 0x02, 0x57, 0x1F, 0x17, 0x1E, 0x77, 0x1F, 0x78, 0x1E, 0x18}},
-      {"WriteItem23ValueAsText", BuildWriteRequest(23, "120 s"),
+      {"WriteItem23ValueAsText", BuildWriteRequest(23, ItemValue("120 s")),
        Bytes{0x01, 0x0D, 0x01, 0x00, 0x02, 0x57, 0x1F, 0x17, 0x1E, 0x77, 0x1F, 0x78, 0x1E, 0x18}},
-      {"WriteInt100Value1000", BuildWriteRequest(100, 1000),
+      {"WriteInt100Value1000", BuildWriteRequest(100, ItemValue(1000)),
        Bytes{0x01, 0x0E, 0x01, 0x00, 0x02, 0x57, 0x1F, 0x64, 0x1E, 0x77, 0x1F, 0xE8, 0x03, 0x1E, 0x57}},
-      {"WriteInt100FromShownText", BuildWriteRequest(100, " 1000"),
+      {"WriteInt100FromShownText", BuildWriteRequest(100, ItemValue(" 1000")),
        Bytes{0x01, 0x0E, 0x01, 0x00, 0x02, 0x57, 0x1F, 0x64, 0x1E, 0x77, 0x1F, 0xE8, 0x03, 0x1E, 0x57}},
-      {"WriteTekst150abc", BuildWriteRequest(150, "abc"),
+      {"WriteTekst150abc", BuildWriteRequest(150, ItemValue("abc")),
        Bytes{0x01, 0x0F, 0x01, 0x00, 0x02, 0x57, 0x1F, 0x96, 0x1E, 0x77, 0x1F, 0x61, 0x62, 0x63, 0x1E, 0xE9}},
       {"CallStatus", BuildCallStatusRequest(), Bytes{0x01, 0x06, 0x01, 0x00, 0x02, 0x32, 0xC4}},
       {"Reset", BuildResetRequest(), Bytes{0x01, 0x06, 0x01, 0x00, 0x02, 0x52, 0xA4}},
       {"CallFrameWorkedExample", BuildCallFrame(BuildCallRecords(3, "1234", "abc", 5)),
        Bytes{0x01, 0x1A, 0x01, 0x00, 0x02, 0x41, 0x1F, 0x33, 0x1E, 0x31, 0x1F, 0x31, 0x32, 0x33,
              0x34, 0x1E, 0x32, 0x1F, 0x61, 0x62, 0x63, 0x1E, 0x33, 0x1F, 0x35, 0x1E, 0xBF}},
-      {"EmptyTekstHasLen12", BuildWriteRequest(150, ""), TekstWriteFrame(150, "")},
-      {"LongestTekstHasLen255", BuildWriteRequest(151, TekstOfLength(243)), TekstWriteFrame(151, TekstOfLength(243))},
-      {"Item18Value11SendsA", BuildWriteRequest(18, 11),
+      {"EmptyTekstHasLen12", BuildWriteRequest(150, ItemValue("")), TekstWriteFrame(150, "")},
+      {"LongestTekstHasLen255", BuildWriteRequest(151, ItemValue(TekstOfLength(243))), TekstWriteFrame(151, TekstOfLength(243))},
+      {"Item18Value11SendsA", BuildWriteRequest(18, ItemValue(11)),
        Bytes{0x01, 0x0D, 0x01, 0x00, 0x02, 0x57, 0x1F, 0x12, 0x1E, 0x77, 0x1F, 0x41, 0x1E, 0x54}},
-      {"Item18Value1SendsDigit0", BuildWriteRequest(18, 1),
+      {"Item18Value1SendsDigit0", BuildWriteRequest(18, ItemValue(1)),
        Bytes{0x01, 0x0D, 0x01, 0x00, 0x02, 0x57, 0x1F, 0x12, 0x1E, 0x77, 0x1F, 0x30, 0x1E, 0x65}},
-      {"Item18Value0SendsZero", BuildWriteRequest(18, 0),
+      {"Item18Value0SendsZero", BuildWriteRequest(18, ItemValue(0)),
        Bytes{0x01, 0x0D, 0x01, 0x00, 0x02, 0x57, 0x1F, 0x12, 0x1E, 0x77, 0x1F, 0x00, 0x1E, 0x95}},
-      {"Int255IsLoFFHi00", BuildWriteRequest(101, 255),
+      {"Int255IsLoFFHi00", BuildWriteRequest(101, ItemValue(255)),
        Bytes{0x01, 0x0E, 0x01, 0x00, 0x02, 0x57, 0x1F, 0x65, 0x1E, 0x77, 0x1F, 0xFF, 0x00, 0x1E, 0x42}},
-      {"Int256IsLo00Hi01", BuildWriteRequest(101, 256),
+      {"Int256IsLo00Hi01", BuildWriteRequest(101, ItemValue(256)),
        Bytes{0x01, 0x0E, 0x01, 0x00, 0x02, 0x57, 0x1F, 0x65, 0x1E, 0x77, 0x1F, 0x00, 0x01, 0x1E, 0x40}},
-      {"Int65535IsLargest", BuildWriteRequest(101, 65535),
+      {"Int65535IsLargest", BuildWriteRequest(101, ItemValue(65535)),
        Bytes{0x01, 0x0E, 0x01, 0x00, 0x02, 0x57, 0x1F, 0x65, 0x1E, 0x77, 0x1F, 0xFF, 0xFF, 0x1E, 0x43}},
-      {"ChecksumZeroWhenSumIsZero", BuildWriteRequest(21, 146),
+      {"ChecksumZeroWhenSumIsZero", BuildWriteRequest(21, ItemValue(146)),
        Bytes{0x01, 0x0D, 0x01, 0x00, 0x02, 0x57, 0x1F, 0x15, 0x1E, 0x77, 0x1F, 0x92, 0x1E, 0x00}},
-      {"HalfRoundsToEvenDown", BuildWriteRequest(21, 2.5),
+      {"HalfRoundsToEvenDown", BuildWriteRequest(21, ItemValue(2.5)),
        Bytes{0x01, 0x0D, 0x01, 0x00, 0x02, 0x57, 0x1F, 0x15, 0x1E, 0x77, 0x1F, 0x02, 0x1E, 0x90}},
-      {"HalfRoundsToEvenUp", BuildWriteRequest(21, 1.5),
+      {"HalfRoundsToEvenUp", BuildWriteRequest(21, ItemValue(1.5)),
        Bytes{0x01, 0x0D, 0x01, 0x00, 0x02, 0x57, 0x1F, 0x15, 0x1E, 0x77, 0x1F, 0x02, 0x1E, 0x90}},
       // Values that do not fit their field are refused whole.
-      {"CharMinusOneFromEmptyCombo", BuildWriteRequest(21, -1), std::nullopt},
-      {"Char256", BuildWriteRequest(23, 256), std::nullopt},
-      {"Char255Point5RoundsOutOfRange", BuildWriteRequest(23, 255.5), std::nullopt},
-      {"IntNegative", BuildWriteRequest(100, -1), std::nullopt},
-      {"IntAbove65535", BuildWriteRequest(100, 65536), std::nullopt},
-      {"TekstOf244", BuildWriteRequest(150, TekstOfLength(244)), std::nullopt},
-      {"Item18At256", BuildWriteRequest(18, 256), std::nullopt},
-      {"Item18At300", BuildWriteRequest(18, 300), std::nullopt},
-      {"Item18Negative", BuildWriteRequest(18, -1), std::nullopt},
-      {"WriteItem250", BuildWriteRequest(250, 0), std::nullopt},
-      {"WriteNegativeItem", BuildWriteRequest(-1, 0), std::nullopt},
+      {"CharMinusOneFromEmptyCombo", BuildWriteRequest(21, ItemValue(-1)), std::nullopt},
+      {"Char256", BuildWriteRequest(23, ItemValue(256)), std::nullopt},
+      {"Char255Point5RoundsOutOfRange", BuildWriteRequest(23, ItemValue(255.5)), std::nullopt},
+      {"IntNegative", BuildWriteRequest(100, ItemValue(-1)), std::nullopt},
+      {"IntAbove65535", BuildWriteRequest(100, ItemValue(65536)), std::nullopt},
+      {"TekstOf244", BuildWriteRequest(150, ItemValue(TekstOfLength(244))), std::nullopt},
+      {"Item18At256", BuildWriteRequest(18, ItemValue(256)), std::nullopt},
+      {"Item18At300", BuildWriteRequest(18, ItemValue(300)), std::nullopt},
+      {"Item18Negative", BuildWriteRequest(18, ItemValue(-1)), std::nullopt},
+      {"WriteItem250", BuildWriteRequest(250, ItemValue(0)), std::nullopt},
+      {"WriteNegativeItem", BuildWriteRequest(-1, ItemValue(0)), std::nullopt},
       {"ReadNegativeItem", BuildReadRequest(-1), std::nullopt},
       {"ReadItem250", BuildReadRequest(250), std::nullopt},
   };
@@ -152,7 +153,7 @@ struct DecodeRow {
   const char* name;
   int item;
   Bytes frame;
-  ItemValue expected;
+  LiteralValue expected;
 };
 
 TEST(FramesTest, DecodesReplyValues) {

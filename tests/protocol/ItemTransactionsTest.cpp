@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tests/protocol/ProtocolTestSupport.h"
+#include "tests/support/ItemValueAssertions.h"
 
 namespace tessaro {
 namespace {
@@ -44,7 +45,7 @@ class ItemTransactionTest : public testing::EngineFixture {
 struct WriteRow {
   const char* name;
   int16_t item;
-  ItemValue value;
+  LiteralValue value;
   std::string shown;
   int16_t debugLevel;
   Bytes reply;
@@ -86,7 +87,7 @@ TEST_F(ItemTransactionTest, WriteReports) {
     const auto index = static_cast<std::size_t>(row.item);
     store.DebugLevel = row.debugLevel;
     store.ItemValues[index] = row.value;
-    store.UnitValues[index] = -1;
+    store.UnitValues[index] = ItemValue(-1);
     screen.rows[row.item].shown = row.shown;
     screen.progress.clear();
     lines.clear();
@@ -105,14 +106,14 @@ TEST_F(ItemTransactionTest, WriteReports) {
     EXPECT_EQ(lines, std::vector<std::string>{row.logLine});
     EXPECT_EQ(engine.FailCount, row.failCount);
     EXPECT_EQ(store.ItemStatus[index], row.statusAfter);
-    EXPECT_EQ(store.UnitValues[index], row.statusAfter == RequestNone ? row.value : ItemValue(-1));
+    EXPECT_EQ(store.UnitValues[index], row.statusAfter == RequestNone ? row.value.value : ItemValue(-1));
     store.ItemStatus[index] = RequestNone;
     port.received.clear();
   }
 }
 
 TEST_F(ItemTransactionTest, AcceptedWriteShowsTheItem) {
-  store.ItemValues[21] = 2;
+  store.ItemValues[21] = ItemValue(2);
   store.ItemStatus[21] = RequestWrite;
   SendPendingRequest();
   Feed(ReplyFrame(0x06, {'W', 0x1F, 21, 0x1E}));
@@ -123,7 +124,7 @@ TEST_F(ItemTransactionTest, AcceptedWriteShowsTheItem) {
 struct UnframeableRow {
   const char* name;
   int16_t item;
-  ItemValue value;
+  LiteralValue value;
 };
 
 TEST_F(ItemTransactionTest, ValueThatCannotBeFramedIsDroppedWithoutSending) {
@@ -154,10 +155,10 @@ TEST_F(ItemTransactionTest, ValueThatCannotBeFramedIsDroppedWithoutSending) {
 }
 
 TEST_F(ItemTransactionTest, WriteWithoutVisibleRowReportsOnlyTheOutcome) {
-  store.ItemValues[1] = 4;
+  store.ItemValues[1] = ItemValue(4);
   store.ItemStatus[1] = RequestWrite;
   SendPendingRequest();
-  EXPECT_EQ(port.written, *BuildWriteRequest(1, 4));
+  EXPECT_EQ(port.written, *BuildWriteRequest(1, ItemValue(4)));
   Feed(ReplyFrame(0x06, {}));
   TickUntilIdle();
   EXPECT_EQ(screen.progress, " -> Saved.\r\n");
@@ -165,7 +166,7 @@ TEST_F(ItemTransactionTest, WriteWithoutVisibleRowReportsOnlyTheOutcome) {
 }
 
 TEST_F(ItemTransactionTest, RefusalDoesNotReviveACancelledWrite) {
-  store.ItemValues[21] = 2;
+  store.ItemValues[21] = ItemValue(2);
   store.ItemStatus[21] = RequestWrite;
   SendPendingRequest();
   engine.CancelAll();
@@ -178,18 +179,18 @@ TEST_F(ItemTransactionTest, RefusalDoesNotReviveACancelledWrite) {
 }
 
 TEST_F(ItemTransactionTest, ValueQueuedAgainDuringAWriteIsWrittenToo) {
-  store.ItemValues[21] = 2;
+  store.ItemValues[21] = ItemValue(2);
   store.ItemStatus[21] = RequestWrite;
   SendPendingRequest();
   // The user edits and presses write again while the frame is on its way.
-  store.ItemValues[21] = 3;
+  store.ItemValues[21] = ItemValue(3);
   store.ItemStatus[21] = RequestWrite;
   Feed(ReplyFrame(0x06, {}));
   TickUntilIdle();
   EXPECT_EQ(store.UnitValues[21], ItemValue(2)) << "the unit holds what was sent";
   EXPECT_EQ(store.ItemStatus[21], RequestWrite);
   SendPendingRequest();
-  EXPECT_EQ(port.written, *BuildWriteRequest(21, 3));
+  EXPECT_EQ(port.written, *BuildWriteRequest(21, ItemValue(3)));
 }
 
 // ----------------------------------------------------------------- reads
@@ -203,7 +204,7 @@ struct ReadRow {
   std::string progress;
   std::string logLine;  // "" for none
   int16_t failCount;    // starts at 1
-  std::optional<ItemValue> stored;
+  std::optional<LiteralValue> stored;
 };
 
 TEST_F(ItemTransactionTest, ReadReports) {
@@ -251,8 +252,8 @@ TEST_F(ItemTransactionTest, ReadReports) {
     SCOPED_TRACE(row.name);
     const auto index = static_cast<std::size_t>(row.item);
     store.DebugLevel = row.debugLevel;
-    store.ItemValues[index] = 1;
-    store.UnitValues[index] = -1;
+    store.ItemValues[index] = ItemValue(1);
+    store.UnitValues[index] = ItemValue(-1);
     screen.rows[row.item].shown = "1";
     screen.progress.clear();
     lines.clear();
@@ -337,10 +338,10 @@ TEST_F(ItemTransactionTest, ReadWithoutVisibleRowStoresSilently) {
 }
 
 TEST_F(ItemTransactionTest, WriteQueuedDuringAReadIsKept) {
-  store.ItemValues[21] = 1;
+  store.ItemValues[21] = ItemValue(1);
   store.ItemStatus[21] = RequestRead;
   SendPendingRequest();
-  store.ItemValues[21] = 3;
+  store.ItemValues[21] = ItemValue(3);
   store.ItemStatus[21] = RequestWrite;
   Feed(ItemReply(21, {2}));
   TickUntilIdle();

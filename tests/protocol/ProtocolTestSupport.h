@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/Dialogs.h"
+#include "tests/support/ItemValueAssertions.h"
 #include "core/ProgramSettings.h"
 #include "core/SettingsScreen.h"
 #include "core/SettingsStore.h"
@@ -69,7 +70,7 @@ class FakeSettingsScreen final : public SettingsScreen {
   }
   void ScreenToItem(int16_t item) override {
     screenToItem.push_back(item);
-    if (screen_.rows.contains(item)) store_.ItemValues[item] = screen_.rows[item].shown;
+    if (screen_.rows.contains(item)) store_.ItemValues[item] = ItemValue(screen_.rows[item].shown);
   }
   std::vector<int16_t> itemToScreen;
   std::vector<int16_t> screenToItem;

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "tests/support/FakeBytePort.h"
+#include "tests/support/ItemValueAssertions.h"
 #include "tests/support/FixedClock.h"
 #include "tests/support/TestFolder.h"
 #include "tests/ui/ScriptedPrompts.h"
