@@ -1,9 +1,11 @@
 #include "presentation/SettingsTransfer.h"
 
 #include <optional>
+#include <vector>
 
 #include "core/Items.h"
 #include "messages/TextFormat.h"
+#include "presentation/SettingsLayout.h"
 
 namespace tessaro {
 namespace {
@@ -77,6 +79,19 @@ void SettingsTransfer::ScreenToItem(int16_t item) {
   } else if (item < 150) {
     value = ItemValue(0);
   }
+}
+
+std::string SettingsTransfer::ValueText(int16_t item, const ItemValue& value) const {
+  if (IsComboItem(item)) {
+    const double number = value.NumberValue();
+    const std::optional<int16_t> position = NearestInt16(item == 41 && number >= 25 ? 0 : number);
+    const std::vector<std::string> list = ChoiceList(item, taal_);
+    if (position && *position >= 0 && static_cast<std::size_t>(*position) < list.size())
+      return list[static_cast<std::size_t>(*position)];
+    return value.TextValue();
+  }
+  if (IsCharBoxItem(item)) return TextOfNumber(value.NumberValue());
+  return value.TextValue();
 }
 
 TextBoxControl* SettingsTransfer::LegendBox(int16_t item) {

@@ -349,6 +349,26 @@ TEST_F(ItemTransactionTest, WriteQueuedDuringAReadIsKept) {
   EXPECT_EQ(store.ItemStatus[21], RequestWrite);
 }
 
+TEST_F(ItemTransactionTest, ReplyDuringAQueuedWriteIsQuotedAsTheUnitSentIt) {
+  for (int16_t debugLevel : {int16_t{0}, int16_t{2}}) {
+    SCOPED_TRACE(debugLevel);
+    store.DebugLevel = debugLevel;
+    screen.progress.clear();
+    lines.clear();
+    store.ItemStatus[21] = RequestRead;
+    SendPendingRequest();
+    store.ItemStatus[21] = RequestWrite;
+    screen.rows[21].shown = "3";  // the user's unsent edit
+    Feed(ItemReply(21, {2}));
+    TickUntilIdle();
+    EXPECT_EQ(screen.rows[21].shown, "3");
+    const std::string tag = debugLevel == 2 ? " [Item: 21 Value: 2] " : "";
+    EXPECT_EQ(screen.progress, "Reading of Item: 21  " + tag + "ESPA mode 2 OK\r\n");
+    EXPECT_EQ(lines, std::vector<std::string>{"Read from unit:  [Item: 21 Value: 2] ESPA mode 2 OK"});
+    store.ItemStatus.fill(RequestNone);
+  }
+}
+
 TEST_F(ItemTransactionTest, BytesAfterTheFrameStayInThePort) {
   store.ItemStatus[21] = RequestRead;
   SendPendingRequest();
