@@ -61,8 +61,10 @@ bool IsByte(int16_t entry) { return entry >= 0 && entry <= 255; }
 int CharReplyLimit(int item) {
   switch (item) {
     case 0: case 15: case 10: return 4;
-    case 5: return 9;
-    case 7: case 41: return 24;
+    // The length lists end at 10 and 25; a write sends the last position.
+    case 5: return 10;
+    case 7: return 25;
+    case 41: return 24;
     case 11: case 12: case 22: return 1;
     case 13: case 14: case 17: return 2;
     case 19: return 15;
