@@ -371,6 +371,48 @@ TEST_F(ItemTransactionTest, ReplyDuringAQueuedWriteIsQuotedAsTheUnitSentIt) {
   }
 }
 
+struct LimitRow {
+  std::size_t textLength;
+  std::size_t frameBytes;
+  bool accepted;
+};
+
+// A reply may take 98 bytes (LEN 97); at the 99th byte reception gives up and
+// leaves whatever follows in the port.
+TEST_F(ItemTransactionTest, LongestReplyIsTakenAndOneByteMoreIsTooLong) {
+  const LimitRow rows[] = {{85, 98, true}, {86, 99, false}};
+  for (const LimitRow& row : rows) {
+    SCOPED_TRACE(row.frameBytes);
+    const std::string text(row.textLength, 'x');
+    Bytes reply = ItemReply(150, TextBytes(text));
+    ASSERT_EQ(reply.size(), row.frameBytes);
+    ASSERT_EQ(reply[1], row.frameBytes - 1);
+    reply.push_back('z');
+    screen.progress.clear();
+    lines.clear();
+    port.received.clear();
+    engine.FailCount = 0;
+    store.ItemValues[150] = std::string("before");
+    screen.rows[150].shown = "before";
+    store.ItemStatus[150] = RequestRead;
+    SendPendingRequest();
+    ASSERT_EQ(engine.EngineState, s::ReadSoh);
+    Feed(reply);
+    TickUntilIdle();
+    EXPECT_EQ(port.received.size(), 1u) << "bytes after the 98th or 99th stay in the port";
+    if (row.accepted) {
+      EXPECT_EQ(store.ItemValues[150], ItemValue(text));
+      EXPECT_EQ(store.ItemStatus[150], RequestNone);
+      EXPECT_EQ(screen.progress, "Reading of Item: 150  MAC " + text + " OK\r\n");
+    } else {
+      EXPECT_EQ(store.ItemValues[150], ItemValue(std::string("before")));
+      EXPECT_EQ(store.ItemStatus[150], RequestRead);
+      EXPECT_EQ(screen.progress, "Reading of Item: 150  [Item: 150 Value: before]  ERROR Len > Max. \r\n");
+    }
+    store.ItemStatus.fill(RequestNone);
+  }
+}
+
 TEST_F(ItemTransactionTest, BytesAfterTheFrameStayInThePort) {
   store.ItemStatus[21] = RequestRead;
   SendPendingRequest();
