@@ -27,18 +27,6 @@ std::string PadLeft(const std::string& text, std::size_t width) {
   return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
 }
 
-std::optional<std::string> ChoiceOf(int16_t item, double number, const LanguageTexts& texts) {
-  const std::vector<std::string> list = ChoiceList(item, texts);
-  const ItemInfo* info = FindItem(item);
-  if (info != nullptr && info->beyondList == BeyondList::FirstEntry && !(number < static_cast<double>(list.size()))) {
-    number = 0;
-  }
-  const std::optional<int16_t> index = NearestInt16(number);
-  if (!index || *index < 0) return std::nullopt;
-  if (static_cast<std::size_t>(*index) >= list.size()) return std::nullopt;
-  return list[static_cast<std::size_t>(*index)];
-}
-
 }  // namespace
 
 ItemRow DescribeItem(int16_t item, const ItemValue& value, const LanguageTexts& texts) {
@@ -48,7 +36,7 @@ ItemRow DescribeItem(int16_t item, const ItemValue& value, const LanguageTexts& 
   row.numeric = KindOfItem(item) != ItemKind::Tekst;
   row.value = row.numeric ? TextOfNumber(value.NumberValue()) : value.TextValue();
   row.hasChoices = IsSettingCombo(item);
-  if (row.hasChoices) row.choice = ChoiceOf(item, value.NumberValue(), texts);
+  if (row.hasChoices) row.choice = ChoiceForValue(item, value.NumberValue(), texts);
   return row;
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+#include "core/ItemValue.h"
 
 namespace tessaro {
 
@@ -11,6 +14,9 @@ class SettingsScreen {
   virtual ~SettingsScreen() = default;
   virtual void ItemToScreen(int16_t item) = 0;  // show ItemValues(item)
   virtual void ScreenToItem(int16_t item) = 0;  // take the control's content into ItemValues(item)
+  // What the item's control would show for the value, without showing it:
+  // quoted when a reply must not overwrite a pending edit.
+  virtual std::string ValueText(int16_t /*item*/, const ItemValue& value) const { return value.TextValue(); }
 };
 
 void AllItemsToScreen(SettingsScreen& screen);  // items 0..249, ascending

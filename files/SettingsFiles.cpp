@@ -49,7 +49,9 @@ void SettingsFiles::ReadSettingsFile(const std::filesystem::path& path) {
 
 void SettingsFiles::WriteDefaultSettings() { SaveSettingsFile(DefaultSettingsPath()); }
 
-void SettingsFiles::ReadDefaultSettings() { LoadSettingsFile(DefaultSettingsPath()); }
+bool SettingsFiles::ReadDefaultSettings() { return LoadSettingsFile(DefaultSettingsPath()); }
+
+void SettingsFiles::LoadEmptySettings() { (void)LoadSettingsLines(SettingsFileLines{}); }
 
 void SettingsFiles::SaveSettingsFile(const std::filesystem::path& path) {
   ScreenToAllItems(screen_);
@@ -74,9 +76,11 @@ void SettingsFiles::SaveSettingsFile(const std::filesystem::path& path) {
   (void)WriteFileSafely(path, content);
 }
 
-void SettingsFiles::LoadSettingsFile(const std::filesystem::path& path) {
-  SettingsFileLines lines = ReadSettingsFileLines(path);
+bool SettingsFiles::LoadSettingsFile(const std::filesystem::path& path) {
+  return LoadSettingsLines(ReadSettingsFileLines(path));
+}
 
+bool SettingsFiles::LoadSettingsLines(SettingsFileLines lines) {
   // Everything is converted and checked before the store is touched, so a bad
   // file leaves the store and the screen exactly as they were.
   std::array<double, LastNumberItem + 1> numbers{};
@@ -85,7 +89,7 @@ void SettingsFiles::LoadSettingsFile(const std::filesystem::path& path) {
     numbers[item] = NumberValueOfText(*lines[item]);
     if (!NearestInt16(numbers[item])) {
       dialogs_.ShowCriticalError(LoadFailedText, LoadFailedCaption);
-      return;
+      return false;
     }
   }
 
@@ -98,6 +102,7 @@ void SettingsFiles::LoadSettingsFile(const std::filesystem::path& path) {
   ClearUnitValues(store_);
   FileValuesToItemValues(store_);
   AllItemsToScreen(screen_);
+  return true;
 }
 
 }  // namespace tessaro

@@ -45,13 +45,17 @@ class SettingsFiles {
   // and loads nothing. An empty path does nothing.
   void ReadSettingsFile(const std::filesystem::path& path);
   void WriteDefaultSettings();
-  void ReadDefaultSettings();
+  // False when the file was refused (its box has shown).
+  bool ReadDefaultSettings();
+  // Loads what a missing settings file gives: every number 0, every text empty.
+  void LoadEmptySettings();
 
   std::filesystem::path ProgramSettingsPath() const;
   std::filesystem::path DefaultSettingsPath() const;
 
  private:
-  void LoadSettingsFile(const std::filesystem::path& path);
+  bool LoadSettingsFile(const std::filesystem::path& path);
+  bool LoadSettingsLines(SettingsFileLines lines);
   void SaveSettingsFile(const std::filesystem::path& path);
 
   std::filesystem::path programFolder_;

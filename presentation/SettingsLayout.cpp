@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/ItemValue.h"
 #include "messages/TextFormat.h"
 
 namespace tessaro {
@@ -152,6 +153,17 @@ std::string ChoiceText(int item, int index, const LanguageTexts& taal) {
   const std::vector<std::string> list = ChoiceList(item, taal);
   if (index < 0 || static_cast<std::size_t>(index) >= list.size()) return {};
   return list[static_cast<std::size_t>(index)];
+}
+
+std::optional<std::string> ChoiceForValue(int item, double number, const LanguageTexts& taal) {
+  const std::vector<std::string> list = ChoiceList(item, taal);
+  const ItemInfo* info = FindItem(item);
+  if (info != nullptr && info->beyondList == BeyondList::FirstEntry && !(number < static_cast<double>(list.size()))) {
+    number = 0;
+  }
+  const std::optional<int16_t> index = NearestInt16(number);
+  if (!index || *index < 0 || static_cast<std::size_t>(*index) >= list.size()) return std::nullopt;
+  return list[static_cast<std::size_t>(*index)];
 }
 
 std::vector<std::string> BleepCodeChoices(const LanguageTexts& taal) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -58,6 +59,10 @@ bool IsSettingCombo(int item);
 std::vector<std::string> ChoiceList(int item, const LanguageTexts& taal);
 // Entry index of the item's list; empty outside the list.
 std::string ChoiceText(int item, int index, const LanguageTexts& taal);
+
+// The entry a combo shows for a stored value, values beyond the list as the
+// item's row says; nothing when the value has no entry.
+std::optional<std::string> ChoiceForValue(int item, double number, const LanguageTexts& taal);
 
 // The 16 entries of ComboTestBleepCode: "Bleepcode: 0" .. "Bleepcode: F".
 std::vector<std::string> BleepCodeChoices(const LanguageTexts& taal);

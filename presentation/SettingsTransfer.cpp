@@ -1,9 +1,11 @@
 #include "presentation/SettingsTransfer.h"
 
 #include <optional>
+#include <vector>
 
 #include "core/ItemTable.h"
 #include "messages/TextFormat.h"
+#include "presentation/SettingsLayout.h"
 
 namespace tessaro {
 namespace {
@@ -89,6 +91,17 @@ void SettingsTransfer::ScreenToItem(int16_t item) {
       value = ItemValue(std::string());
       break;
   }
+}
+
+std::string SettingsTransfer::ValueText(int16_t item, const ItemValue& value) const {
+  const ItemInfo* info = FindItem(item);
+  if (info == nullptr) return value.TextValue();
+  switch (info->control) {
+    case ItemControl::Combo: return ChoiceForValue(item, value.NumberValue(), taal_).value_or(value.TextValue());
+    case ItemControl::CharBox: return TextOfNumber(value.NumberValue());
+    case ItemControl::TekstBox: break;
+  }
+  return value.TextValue();
 }
 
 TextBoxControl* SettingsTransfer::LegendBox(int16_t item) {

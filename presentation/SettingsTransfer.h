@@ -24,6 +24,8 @@ class SettingsTransfer : public SettingsScreen {
   void ItemToScreen(int16_t item) override;
   // Takes the control's content into ItemValues(item).
   void ScreenToItem(int16_t item) override;
+  // The list entry or box text ItemToScreen would show for the value.
+  std::string ValueText(int16_t item, const ItemValue& value) const override;
 
   // Rebuilds every choice list and decides which combos and per-setting
   // buttons are shown. Leaves every setting combo without a selection.

@@ -34,7 +34,9 @@ void TessaroProgram::StartProgram(const std::string& commandLine, MainWindowView
   if (adjustSettings) adjustSettings(Settings);
   Texts.FillTextTable(Settings.Taal);
   Screen.InitSettingsScreen();
-  Files.ReadDefaultSettings();
+  // A refused default.set has reported itself; the run then starts as without
+  // one, not with the -1 of the cleared store that a save would write out.
+  if (!Files.ReadDefaultSettings()) Files.LoadEmptySettings();
   window.SetTeksten();
 
   OpenPortAndStartEngine();

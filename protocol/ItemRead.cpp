@@ -87,10 +87,14 @@ void ProtocolEngine::ReadEvaluateState() {
   // Stored under the item the reply names; a different item than the one
   // asked for leaves that request pending.
   StoreReadValue(m, value);
-  // The line shows the item that was actually read.
+  // The line shows the item that was actually read, with the value the unit
+  // sent: a queued write keeps the user's edit on the screen.
   if (screen_.HasVisibleRow(m)) {
     const std::string tag = ReadTag(texts_, m, value);
-    const std::string line = screen_.Legend(m) + " " + screen_.ShownText(m) + " OK";
+    const std::string shown = store_.ItemStatus[static_cast<std::size_t>(m)] == RequestWrite
+                                  ? settingsScreen_.ValueText(m, value)
+                                  : screen_.ShownText(m);
+    const std::string line = screen_.Legend(m) + " " + shown + " OK";
     AppendProgress((store_.DebugLevel == 2 ? tag + line : line) + CrLf);
     Log(Text(slot::ReadFromUnit) + ": " + tag + line);
   }

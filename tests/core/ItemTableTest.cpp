@@ -9,8 +9,9 @@ namespace {
 
 // Each item as the unit's documentation gives it, written down independently
 // of the table: control, whether it is written, the largest value a reply may
-// carry (larger becomes 0), the largest value a box offers, its tab and the
-// text slots of its legend.
+// carry (larger becomes 0; the length lists' last positions 10 and 25 are
+// taken, so what a write sends reads back), the largest value a box offers,
+// its tab and the text slots of its legend.
 struct Expected {
   int16_t item;
   ItemControl control;
@@ -39,7 +40,7 @@ const Expected kExpected[] = {
     {154, X, false, -1, 0, T, -1, -1}, {21, C, true, 3, 0, E, 46, -1}, {20, C, true, 255, 0, E, 47, -1},
     {10, C, true, 4, 0, E, 48, -1},   {11, C, true, 1, 0, E, 49, -1},   {12, C, true, 1, 0, E, 50, -1},
     {13, C, true, 2, 0, E, 51, -1},   {14, C, true, 2, 0, E, 59, -1},   {17, C, true, 2, 0, E, 53, -1},
-    {5, C, true, 9, 0, E, 42, 54},        {7, C, true, 24, 0, E, 55, 54},       {15, C, true, 4, 0, E, 56, -1},
+    {5, C, true, 10, 0, E, 42, 54},        {7, C, true, 25, 0, E, 55, 54},       {15, C, true, 4, 0, E, 56, -1},
     {19, C, true, 15, 0, E, 57, -1},  {18, C, true, 16, 0, E, 58, -1},
 };
 

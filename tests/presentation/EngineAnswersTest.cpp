@@ -77,5 +77,36 @@ TEST_F(EngineAnswers, ShownTextOfAnEditedBoxIsTheEdit) {
   EXPECT_EQ(screen.ShownText(23), "12x");
 }
 
+struct ValueTextCase {
+  int item;
+  ItemValue value;
+  std::string text;
+};
+
+// A reply that arrives while the user's edit waits to be written is quoted
+// without being shown: the quote must read as the control would show it.
+TEST_F(EngineAnswers, ValueTextIsWhatTheControlWouldShowAndLeavesItAlone) {
+  const ValueTextCase cases[] = {
+      {10, ItemValue(3), "9600 baud"},
+      {21, ItemValue(2), "Espa 4.4.4. IN"},
+      {41, ItemValue(30), "Default for Class A/B/C"},  // beyond the list: the class default
+      {41, ItemValue(4), "255.255.255.240"},
+      {31, ItemValue(192), "192"},
+      {152, ItemValue("10.0.0.1"), "10.0.0.1"},
+  };
+  for (const ValueTextCase& c : cases) {
+    SCOPED_TRACE(c.item);
+    const auto item = static_cast<int16_t>(c.item);
+    const std::string before = screen.ShownText(item);
+    EXPECT_EQ(screen.ValueText(item, c.value), c.text);
+    EXPECT_EQ(screen.ShownText(item), before);
+    Value(c.item) = c.value;
+    screen.ItemToScreen(item);
+    EXPECT_EQ(screen.ShownText(item), c.text);
+  }
+  // A position the list does not hold is quoted as the number the unit sent.
+  EXPECT_EQ(screen.ValueText(21, ItemValue(9)), "9");
+}
+
 }  // namespace
 }  // namespace tessaro::testing

@@ -165,10 +165,11 @@ TEST(FramesTest, DecodesReplyValues) {
       {"Item0AtLimit", 0, ItemReply(0, {4}), "4"},
       {"Item0AboveLimit", 0, ItemReply(0, {5}), "0"},
       {"Item15AboveLimit", 15, ItemReply(15, {5}), "0"},
-      {"Item5AtLimit", 5, ItemReply(5, {9}), "9"},
-      {"Item5Value10IsZero", 5, ItemReply(5, {10}), "0"},
-      {"Item7AtLimit", 7, ItemReply(7, {24}), "24"},
-      {"Item7AboveLimit", 7, ItemReply(7, {25}), "0"},
+      {"Item5LastListPosition", 5, ItemReply(5, {10}), "10"},
+      {"Item5AboveLimit", 5, ItemReply(5, {11}), "0"},
+      {"Item7LastListPosition", 7, ItemReply(7, {25}), "25"},
+      {"Item7AboveLimit", 7, ItemReply(7, {26}), "0"},
+      {"Item41AtLimit", 41, ItemReply(41, {24}), "24"},
       {"Item10AboveLimit", 10, ItemReply(10, {5}), "0"},
       {"Item11AtLimit", 11, ItemReply(11, {1}), "1"},
       {"Item22AboveLimit", 22, ItemReply(22, {2}), "0"},
@@ -209,6 +210,21 @@ TEST(FramesTest, DecodesReplyValues) {
     SCOPED_TRACE(row.name);
     const ReplyBuffer buffer = BufferOf(row.frame);
     EXPECT_EQ(ParseReplyValue(row.item, buffer, row.frame[1]), row.expected);
+  }
+}
+
+// Every list position a write can send reads back as the same position.
+TEST(FramesTest, LengthListPositionsSurviveWriteAndReadBack) {
+  for (const auto& [item, last] : {std::pair{5, 10}, std::pair{7, 25}}) {
+    for (int position = 0; position <= last; ++position) {
+      SCOPED_TRACE("item " + std::to_string(item) + " position " + std::to_string(position));
+      const auto request = BuildWriteRequest(item, ItemValue(position));
+      ASSERT_TRUE(request.has_value());
+      const uint8_t sent = request->at(11);  // SOH LEN 01 00 STX W US n RS w US value
+      EXPECT_EQ(sent, position);
+      const Bytes reply = testing::ItemReply(static_cast<uint8_t>(item), {sent});
+      EXPECT_EQ(ParseReplyValue(item, BufferOf(reply), reply[1]), ItemValue(std::to_string(position)));
+    }
   }
 }
 

@@ -217,7 +217,9 @@ TEST_F(ItemTransactionTest, ReadReports) {
        "Read from unit:  [Item: 21 Value: 2] ESPA mode 2 OK", 0, "2"},
       {"OkDebug2", 21, 2, reply, -1, start + " [Item: 21 Value: 2] ESPA mode 2 OK\r\n",
        "Read from unit:  [Item: 21 Value: 2] ESPA mode 2 OK", 0, "2"},
-      {"Item5Value10IsZero", 5, 0, ItemReply(5, {10}), -1, "Reading of Item: 5  Address Length 0 OK\r\n",
+      {"Item5LastPosition", 5, 0, ItemReply(5, {10}), -1, "Reading of Item: 5  Address Length 10 OK\r\n",
+       "Read from unit:  [Item: 5 Value: 10] Address Length 10 OK", 0, "10"},
+      {"Item5AboveTheList", 5, 0, ItemReply(5, {11}), -1, "Reading of Item: 5  Address Length 0 OK\r\n",
        "Read from unit:  [Item: 5 Value: 0] Address Length 0 OK", 0, "0"},
       {"Item18Letter", 18, 0, ItemReply(18, {'B'}), -1,
        "Reading of Item: 18  ESPA simulation Bosch fixed info 12 OK\r\n",
@@ -348,6 +350,68 @@ TEST_F(ItemTransactionTest, WriteQueuedDuringAReadIsKept) {
   EXPECT_EQ(store.UnitValues[21], ItemValue("2"));
   EXPECT_EQ(store.ItemValues[21], ItemValue(3)) << "the user's edit survives";
   EXPECT_EQ(store.ItemStatus[21], RequestWrite);
+}
+
+TEST_F(ItemTransactionTest, ReplyDuringAQueuedWriteIsQuotedAsTheUnitSentIt) {
+  for (int16_t debugLevel : {int16_t{0}, int16_t{2}}) {
+    SCOPED_TRACE(debugLevel);
+    store.DebugLevel = debugLevel;
+    screen.progress.clear();
+    lines.clear();
+    store.ItemStatus[21] = RequestRead;
+    SendPendingRequest();
+    store.ItemStatus[21] = RequestWrite;
+    screen.rows[21].shown = "3";  // the user's unsent edit
+    Feed(ItemReply(21, {2}));
+    TickUntilIdle();
+    EXPECT_EQ(screen.rows[21].shown, "3");
+    const std::string tag = debugLevel == 2 ? " [Item: 21 Value: 2] " : "";
+    EXPECT_EQ(screen.progress, "Reading of Item: 21  " + tag + "ESPA mode 2 OK\r\n");
+    EXPECT_EQ(lines, std::vector<std::string>{"Read from unit:  [Item: 21 Value: 2] ESPA mode 2 OK"});
+    store.ItemStatus.fill(RequestNone);
+  }
+}
+
+struct LimitRow {
+  std::size_t textLength;
+  std::size_t frameBytes;
+  bool accepted;
+};
+
+// A reply may take 98 bytes (LEN 97); at the 99th byte reception gives up and
+// leaves whatever follows in the port.
+TEST_F(ItemTransactionTest, LongestReplyIsTakenAndOneByteMoreIsTooLong) {
+  const LimitRow rows[] = {{85, 98, true}, {86, 99, false}};
+  for (const LimitRow& row : rows) {
+    SCOPED_TRACE(row.frameBytes);
+    const std::string text(row.textLength, 'x');
+    Bytes reply = ItemReply(150, TextBytes(text));
+    ASSERT_EQ(reply.size(), row.frameBytes);
+    ASSERT_EQ(reply[1], row.frameBytes - 1);
+    reply.push_back('z');
+    screen.progress.clear();
+    lines.clear();
+    port.received.clear();
+    engine.FailCount = 0;
+    store.ItemValues[150] = ItemValue(std::string("before"));
+    screen.rows[150].shown = "before";
+    store.ItemStatus[150] = RequestRead;
+    SendPendingRequest();
+    ASSERT_EQ(engine.EngineState, s::ReadSoh);
+    Feed(reply);
+    TickUntilIdle();
+    EXPECT_EQ(port.received.size(), 1u) << "bytes after the 98th or 99th stay in the port";
+    if (row.accepted) {
+      EXPECT_EQ(store.ItemValues[150], ItemValue(text));
+      EXPECT_EQ(store.ItemStatus[150], RequestNone);
+      EXPECT_EQ(screen.progress, "Reading of Item: 150  MAC " + text + " OK\r\n");
+    } else {
+      EXPECT_EQ(store.ItemValues[150], ItemValue(std::string("before")));
+      EXPECT_EQ(store.ItemStatus[150], RequestRead);
+      EXPECT_EQ(screen.progress, "Reading of Item: 150  [Item: 150 Value: before]  ERROR Len > Max. \r\n");
+    }
+    store.ItemStatus.fill(RequestNone);
+  }
 }
 
 TEST_F(ItemTransactionTest, BytesAfterTheFrameStayInThePort) {

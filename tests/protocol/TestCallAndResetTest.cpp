@@ -61,11 +61,15 @@ class SpecialTransactionTest : public testing::EngineFixture {
     ASSERT_EQ(engine.EngineState, s::CallStatusSoh);
   }
 
-  // Answers the status request and runs until the call is on the wire.
+  // Answers the status request and runs until the call is on the wire: SOH,
+  // LEN and the rest of the reply take a tick each, the call goes out on the
+  // next.
   void SendCall(uint8_t digit) {
     Feed(StatusReply(digit));
-    ASSERT_GE(TickUntil([this] { return engine.EngineState == s::CallSend; }, 10), 0);
     port.written.clear();
+    Tick(3);
+    ASSERT_EQ(engine.EngineState, s::CallSend);
+    ASSERT_TRUE(port.written.empty());
     Tick();
     ASSERT_EQ(engine.EngineState, s::CallSoh);
   }
@@ -79,6 +83,54 @@ class SpecialTransactionTest : public testing::EngineFixture {
     ASSERT_EQ(engine.EngineState, s::ResetSoh);
   }
 };
+
+// The status request and the reset request wait out the 10-tick delay that
+// start-up and a recovered link leave, counted from the tick that opened the
+// way; nothing goes out before.
+class SpecialTransactionDelayTest : public testing::EngineFixture {};
+
+struct DelayRow {
+  const char* name;
+  bool afterRecovery;
+  bool testCall;
+};
+
+TEST_F(SpecialTransactionDelayTest, RequestGoesOutOnTheTenthTick) {
+  const DelayRow rows[] = {
+      {"TestCallAfterStartUp", false, true},
+      {"ResetAfterStartUp", false, false},
+      {"TestCallAfterRecovery", true, true},
+      {"ResetAfterRecovery", true, false},
+  };
+  for (const DelayRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    if (!port.open) {
+      ASSERT_EQ(datacom.OpenComPort(0, 4, 0, 1, 0, 0), 0);
+    }
+    engine.EngineState = s::Initial;
+    engine.EngineTick(10);
+    ASSERT_EQ(engine.EngineState, s::Idle);
+    ASSERT_EQ(engine.DelayCountdown, 10);
+    if (row.afterRecovery) {
+      Tick(10);  // the start-up delay runs out
+      port.HangUp();
+      Tick();
+      ASSERT_EQ(engine.EngineState, s::PortLost);
+      Tick();
+      ASSERT_EQ(engine.EngineState, s::Idle);
+      ASSERT_EQ(engine.DelayCountdown, 10);
+    }
+    (row.testCall ? engine.TestCallRequest : engine.ResetRequest) = true;
+    port.written.clear();
+    Tick(9);
+    EXPECT_EQ(engine.EngineState, row.testCall ? s::CallStatusSend : s::ResetSend);
+    EXPECT_TRUE(port.written.empty());
+    Tick();
+    EXPECT_EQ(engine.EngineState, row.testCall ? s::CallStatusSoh : s::ResetSoh);
+    EXPECT_EQ(port.written, row.testCall ? kCallStatusRequest : kResetRequest);
+    engine.EngineState = s::Idle;
+  }
+}
 
 TEST_F(SpecialTransactionTest, TestCallHappyPath) {
   engine.FailCount = 1;

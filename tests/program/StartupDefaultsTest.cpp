@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "core/Items.h"
+#include "tests/support/ItemValueAssertions.h"
+#include "files/SettingsFiles.h"
+#include "program/TessaroProgram.h"
+#include "tests/support/FakeBytePort.h"
+#include "tests/support/FakeSettingsControls.h"
+#include "tests/support/FixedClock.h"
+#include "tests/support/RecordingDialogs.h"
+#include "tests/support/TempFolder.h"
+
+namespace tessaro::testing {
+namespace {
+
+class NoEngineScreen final : public EngineScreen {
+ public:
+  void AppendProgress(const std::string&) override {}
+  void SetProgressBar(bool, int, int, int) override {}
+  bool HasVisibleRow(int16_t) override { return false; }
+  std::string Legend(int16_t) override { return {}; }
+  std::string ShownText(int16_t) override { return {}; }
+  std::string TestPagerAddress() override { return {}; }
+  std::string TestPagerDisplayInfo() override { return {}; }
+  int16_t TestBleepCode() override { return -1; }
+};
+
+class NoWindow final : public MainWindowView {
+ public:
+  void UpdateMessageWindow() override {}
+  void SetTeksten() override {}
+  void HideSettingsTab(int) override {}
+  void ShowMainTab(int) override {}
+  void SelectSettingsTab(int) override {}
+  void SelectMainTab(int) override {}
+  void SetDebugFramesVisible(bool) override {}
+  void ShowCoverGuide() override {}
+};
+
+std::string FileText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// One program started in its own folder, with or without a default.set.
+struct StartedProgram {
+  explicit StartedProgram(const std::string* defaults) {
+    if (defaults != nullptr) std::ofstream(folder.Path() / DefaultSettingsFileName, std::ios::binary) << *defaults;
+    program.StartProgram("", window);
+  }
+
+  TempFolder folder;
+  FixedClock clock{{2024, 3, 5, 14, 3, 7}};
+  FakeBytePort port;
+  RecordingDialogs dialogs;
+  FakeSettingsControls controls;
+  NoEngineScreen screen;
+  NoWindow window;
+  TessaroProgram program{TessaroProgram::World{folder.Path(), clock, port, dialogs, controls, screen, nullptr}};
+};
+
+// A default.set the program refuses (a number beyond 16 bits) is reported
+// and then treated like a missing one: every setting 0 or empty, never the
+// -1 of the cleared store that "Save to file" and write-all would pass on.
+TEST(StartupDefaults, RefusedDefaultsFileStartsLikeAMissingOne) {
+  const std::string refused = "5    ->70000\r\n21   ->2\r\n150  ->abc\r\n";
+  StartedProgram missing(nullptr);
+  StartedProgram bad(&refused);
+
+  ASSERT_TRUE(missing.dialogs.criticalErrors.empty());
+  ASSERT_EQ(bad.dialogs.criticalErrors.size(), 1u);
+  EXPECT_EQ(FileText(bad.folder.Path() / DefaultSettingsFileName), refused) << "the file itself is kept";
+
+  // Items 0..149 are numbers in a settings file, 150..249 texts.
+  for (int item = 0; item <= LastUnitItem; ++item) {
+    SCOPED_TRACE(item);
+    const ItemValue expected = item < 150 ? ItemValue(0) : ItemValue(std::string());
+    EXPECT_EQ(missing.program.Store.ItemValues[item], expected);
+    EXPECT_EQ(bad.program.Store.ItemValues[item], expected);
+    EXPECT_EQ(bad.program.Store.UnitValues[item], ItemValue(-1));
+  }
+  EXPECT_EQ(bad.controls.Combo(21).SelectedIndex(), missing.controls.Combo(21).SelectedIndex());
+  EXPECT_EQ(bad.controls.Combo(21).SelectedIndex(), 0);
+
+  const std::filesystem::path missingSave = missing.folder.Path() / "unit.cfg";
+  const std::filesystem::path badSave = bad.folder.Path() / "unit.cfg";
+  missing.program.Files.WriteSettingsFile(missingSave);
+  bad.program.Files.WriteSettingsFile(badSave);
+  const std::string saved = FileText(badSave);
+  EXPECT_FALSE(saved.empty());
+  EXPECT_EQ(saved.find("->-1"), std::string::npos);
+  EXPECT_EQ(saved, FileText(missingSave));
+}
+
+}  // namespace
+}  // namespace tessaro::testing
