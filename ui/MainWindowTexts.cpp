@@ -4,6 +4,10 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include <QProgressBar>
+
+#include "presentation/SettingsLayout.h"
+#include "presentation/SettingsLegends.h"
 #include "ui/MainWindow.h"
 #include "ui/QtText.h"
 
@@ -24,42 +28,23 @@ void MainWindow::SetTeksten() {
 
   const int mainTabs[] = {20, 8, 21, 22, 23};
   for (int tab = 0; tab < 5; ++tab) w.SSTab1->setTabText(tab, CaptionText(T(mainTabs[tab])));
-  const int settingsTabs[] = {39, 40, 41};
-  for (int tab = 0; tab < 3; ++tab) w.SSTab2->setTabText(tab, CaptionText(T(settingsTabs[tab])));
+  for (int tab = 0; tab < SettingsTabCount; ++tab) {
+    w.SSTab2->setTabText(tab, CaptionText(SettingsTabCaption(static_cast<SettingsTab>(tab), taal)));
+  }
 
-  for (int index : {0, 22, 23, 5, 7, 10, 11, 12, 13, 14, 15, 17, 18, 19}) {
-    arrays_.CmdReadSingleSetting(index)->SetCaption(T(24));
-    arrays_.CmdWriteSingleSetting(index)->SetCaption(T(25));
+  // The buttons of the TCP/IP items and of items 20 and 21 keep their
+  // design captions, as they always have.
+  for (const SettingsRow& row : SettingsRows()) {
+    if (row.tab == SettingsTab::TcpIp || row.control == RowControl::TekstBox) continue;
+    for (int16_t item : row.Items()) {
+      if (item == 20 || item == 21) continue;
+      arrays_.CmdReadSingleSetting(item)->SetCaption(T(24));
+      arrays_.CmdWriteSingleSetting(item)->SetCaption(T(25));
+    }
   }
   for (int index = 0; index < 5; ++index) arrays_.CmdReadSingleTekstSetting(index)->SetCaption(T(24));
   w.CmdReadIPdiagnose->setText(CaptionText(T(24)));
-
-  const auto charLegend = [this](int index, const std::string& text) {
-    arrays_.TxtLegendaCharInput(index)->SetText(text);
-  };
-  const auto tekstLegend = [this](int index, const std::string& text) {
-    arrays_.TxtLegendaTekstInput(index)->SetText(text);
-  };
-  charLegend(0, T(26) + ":");
-  charLegend(22, T(27) + ":");
-  charLegend(23, T(32) + ":");
-  const std::string ipAddress = "IP " + T(42) + " [" + T(44) + "]: ";
-  charLegend(31, ipAddress);
-  tekstLegend(1, ipAddress);
-  charLegend(35, T(76) + " [H:L] ");
-  charLegend(36, T(76) + " [H:L] ");
-  const std::string gateway = "Gateway " + T(42) + ": ";
-  charLegend(37, gateway);
-  tekstLegend(2, gateway);
-  tekstLegend(0, "MAC " + T(42));
-  const std::pair<int, int> espaLegends[] = {{21, 46}, {20, 47}, {10, 48}, {11, 49},
-                                             {12, 50}, {13, 51}, {14, 59}, {17, 53}};
-  for (const auto& [index, slot] : espaLegends) charLegend(index, T(slot) + ":");
-  charLegend(5, T(42) + " " + T(54) + ": ");
-  charLegend(7, T(55) + " " + T(54) + ": ");
-  charLegend(15, T(56) + ": ");
-  charLegend(19, T(57) + ": ");
-  charLegend(18, T(58) + ": ");
+  WriteSettingsLegends(arrays_, taal);
 
   w.CmdInstellingenOpslaan->setText(CaptionText(T(81)));
   w.CmdInstellingenLezen->setText(CaptionText(T(82)));
@@ -72,12 +57,20 @@ void MainWindow::SetTeksten() {
   w.CmdCancelReadWrite->setText(CaptionText(T(93)));
   w.CmdLeesAlles->setText(CaptionText(T(94)));
   w.CmdSchrijfAlles->setText(CaptionText(T(95)));
+  const auto keyTip = [](const std::string& caption, const QKeySequence& key) {
+    return ToQString(caption) + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) + QLatin1Char(')');
+  };
+  w.CmdLeesAlles->setToolTip(keyTip(T(94), ReadAllKey()));
+  w.CmdSchrijfAlles->setToolTip(keyTip(T(95), WriteAllKey()));
+  // The bar counts items, not a share of anything.
+  w.ProgressBarProgrammeren->setFormat(ToQString(T(118)) + QStringLiteral(" %v"));
 
   w.FramePagerOproepen->setTitle(CaptionText(T(96) + ": "));
   w.TxtLegendaTestOproepAdres->setText(ToQString(T(42) + ":"));
   w.TxtLegendaTestOproepBleepcode->setText(ToQString(T(97) + ":"));
   w.TxtLegendaTestOproepBericht->setText(ToQString(T(55)));
   w.CmdTestOproepPager->setText(CaptionText(T(17)));
+  ReservePageWidths();
 }
 
 }  // namespace tessaro
