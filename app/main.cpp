@@ -4,7 +4,8 @@
 //              [--window settings|about|guide] [--page P]]
 //
 // --window pictures that window instead of the main window (--page: the
-// guide's page 1 to 3).
+// guide's page 1 to 3). An unknown switch is reported on standard error and
+// the window opens all the same.
 //
 // The program folder (settings, defaults, log) is the folder of the
 // executable unless TESSARO_PROGRAM_FOLDER names another one.
@@ -24,6 +25,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "app/WindowOptions.h"
 #include "core/Clock.h"
 #include "serial/QtSerialBytePort.h"
 #include "ui/QtText.h"
@@ -35,47 +37,7 @@
 
 namespace {
 
-struct Options {
-  QStringList programArguments;  // what the program's own command line holds
-  std::optional<QString> screenshot;
-  int tab = 0;
-  int settingsTab = 0;
-  int delayMs = 800;  // long enough for the start-up refresh to have run
-  QString window;     // empty: the main window
-  int page = 1;
-};
-
-std::optional<Options> ParseOptions(const QStringList& arguments) {
-  Options options;
-  for (qsizetype index = 1; index < arguments.size(); ++index) {
-    const QString& argument = arguments[index];
-    const bool hasValue = index + 1 < arguments.size();
-    if (argument == QLatin1String("--screenshot") && hasValue) {
-      options.screenshot = arguments[++index];
-    } else if (argument == QLatin1String("--window") && hasValue) {
-      options.window = arguments[++index];
-      if (options.window != QLatin1String("settings") && options.window != QLatin1String("about") &&
-          options.window != QLatin1String("guide")) {
-        return std::nullopt;
-      }
-    } else if ((argument == QLatin1String("--tab") || argument == QLatin1String("--settings-tab") ||
-                argument == QLatin1String("--delay") || argument == QLatin1String("--page")) &&
-               hasValue) {
-      bool ok = false;
-      const int value = arguments[++index].toInt(&ok);
-      if (!ok || value < 0) return std::nullopt;
-      if (argument == QLatin1String("--tab")) options.tab = value;
-      if (argument == QLatin1String("--settings-tab")) options.settingsTab = value;
-      if (argument == QLatin1String("--delay")) options.delayMs = value;
-      if (argument == QLatin1String("--page")) options.page = value;
-    } else if (argument.startsWith(QLatin1String("--"))) {
-      return std::nullopt;
-    } else {
-      options.programArguments << argument;
-    }
-  }
-  return options;
-}
+using Options = tessaro::WindowOptions;
 
 // The window a screenshot shows: the main window, or a secondary window
 // opened the way the user opens it.
@@ -142,13 +104,9 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tessaro-IP"));
 
-  const std::optional<Options> options = ParseOptions(QApplication::arguments());
-  if (!options) {
-    std::fprintf(stderr,
-                 "usage: tessaro-ip [/LOG] [/DEBUG] [--screenshot FILE [--tab N] [--settings-tab M] [--delay MS]\n"
-                 "                  [--window settings|about|guide] [--page P]]\n");
-    return 2;
-  }
+  const Options parsed = tessaro::ParseWindowOptions(QApplication::arguments());
+  const Options* options = &parsed;
+  for (const QString& problem : parsed.problems) std::fprintf(stderr, "tessaro-ip: %s\n", qPrintable(problem));
 
   tessaro::SystemClock clock;
   tessaro::QtSerialBytePort port;

@@ -30,6 +30,9 @@ std::vector<SettingsRow> RowsOfTheTable() {
     if (info.carriesLegend) row.legendItems[static_cast<std::size_t>(row.legendCount++)] = info.item;
     previous = &info;
   }
+  // The lowest legend box is the row's own label (the port's low byte, whose
+  // tooltip shows the whole port number).
+  for (SettingsRow& row : rows) std::sort(row.legendItems.begin(), row.legendItems.begin() + row.legendCount);
   return rows;
 }
 

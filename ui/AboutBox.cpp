@@ -87,6 +87,8 @@ void AboutBox::BuildControls() {
   layout->addLayout(bottom);
 
   connect(w_.CmdSluit, &QPushButton::clicked, this, [this] { close(); });
+  SetDefaultButton(w_.CmdSluit);
+  SetEscapeButton(w_.CmdSluit);
   resize(398, 191);
 }
 

@@ -81,6 +81,8 @@ void CoverGuide::BuildControls() {
   connect(w_.CmdVolgende, &QPushButton::clicked, this, [this] { CmdVolgende_Click(); });
   connect(w_.CmdVorige, &QPushButton::clicked, this, [this] { CmdVorige_Click(); });
   connect(w_.CmdClose, &QPushButton::clicked, this, [this] { close(); });
+  SetEscapeButton(w_.CmdClose);
+  SetDefaultButton(w_.CmdVolgende);
   resize(405, 418);
 }
 
@@ -106,6 +108,8 @@ void CoverGuide::ShowPage(int page) {
     w_.Image[static_cast<std::size_t>(index)]->setVisible(index + 1 == page);
   }
   w_.LabelBeschrijving->setText(ToQString(program_.Texts.Text(PageTexts[page - 1]) + "."));
+  // Enter pages on, and closes the guide once there is nothing more to read.
+  SetDefaultButton(page < PageCount ? w_.CmdVolgende : w_.CmdClose);
 }
 
 void CoverGuide::CmdVolgende_Click() {

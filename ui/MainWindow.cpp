@@ -5,12 +5,16 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QGridLayout>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
 #include <algorithm>
@@ -37,6 +41,12 @@ const QColor RxDark(0x00, 0xC0, 0x00);
 const QColor RxLight(0x80, 0xFF, 0x80);
 
 constexpr const char* LineBreak = "\r\n";
+
+// How long, in LED ticks, the frame says the port is back.
+constexpr int PortBackTicks = 40;
+const QColor PortLostColour(0xC0, 0x00, 0x00);
+const QColor PortBackColour(0x00, 0x6B, 0x1E);
+constexpr int UnitTab = 3;
 
 // Progress text arrives with CR LF line ends; the box breaks lines on LF.
 QString ProgressLines(const std::string& text) {
@@ -67,10 +77,29 @@ MainWindow::MainWindow(const Environment& environment, QWidget* parent)
   timerStartRefresh_.setInterval(300);
   timerStartRefresh_.setSingleShot(true);
   ConnectControls();
+  FitToScreen();
+}
 
-  resize(780, 700);
+void MainWindow::FitToScreen() {
+  ReservePageWidths();
+  QSize size = QSize(780, 700).expandedTo(minimumSizeHint());
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    // Room for the title bar and borders the window manager adds.
+    const QSize room = screen->availableGeometry().size() - QSize(16, 48);
+    size = size.boundedTo(room);
+    resize(size);
     move(screen->availableGeometry().center() - rect().center());
+    return;
+  }
+  resize(size);
+}
+
+// Each page scrolls down but never across: its area is as wide as the page.
+void MainWindow::ReservePageWidths() {
+  for (QScrollArea* area : widgets_.PageScrolls) {
+    QWidget* page = area->widget();
+    if (page->layout() != nullptr) page->layout()->activate();
+    area->setMinimumWidth(page->minimumSizeHint().width() + area->verticalScrollBar()->sizeHint().width());
   }
 }
 
@@ -78,6 +107,7 @@ MainWindow::~MainWindow() { ShutDown(); }
 
 void MainWindow::Form_Load(const std::string& commandLine) {
   program_->StartProgram(commandLine, *this);
+  FitToScreen();
 }
 
 void MainWindow::StartTimers() {
@@ -120,6 +150,24 @@ void MainWindow::ConnectControls() {
     connect(tabs, &QTabWidget::currentChanged, context, [this] { SSTab_Click(); });
   }
   ConnectSettingsControls();
+  ConnectShortcuts();
+}
+
+QKeySequence MainWindow::ReadAllKey() { return QKeySequence(Qt::CTRL | Qt::Key_R); }
+
+QKeySequence MainWindow::WriteAllKey() { return QKeySequence(Qt::CTRL | Qt::Key_W); }
+
+// From any tab: the Unit tab comes to the front, where the progress shows.
+void MainWindow::ConnectShortcuts() {
+  const auto bind = [this](const QKeySequence& key, QPushButton* button) {
+    auto* shortcut = new QShortcut(key, this);
+    connect(shortcut, &QShortcut::activated, &signalContext_, [this, button] {
+      widgets_.SSTab1->setCurrentIndex(UnitTab);
+      if (button->isEnabled() && button->isVisibleTo(this)) button->click();
+    });
+  };
+  bind(ReadAllKey(), widgets_.CmdLeesAlles);
+  bind(WriteAllKey(), widgets_.CmdSchrijfAlles);
 }
 
 void MainWindow::ConnectSettingsControls() {
@@ -209,6 +257,7 @@ void MainWindow::TmrUpdateVensters_Timer() { program_->Screen.UpdateItemColours(
 
 void MainWindow::LedTimer_Timer() {
   if (program_->Settings.Logfile > 0) UpdateMessageWindow();
+  ShowPortState();
 
   Datacom& link = program_->Link;
   // Each burst lights the LED for one tick and darkens it on the next.
@@ -225,6 +274,40 @@ void MainWindow::LedTimer_Timer() {
   };
   step(link.TxActivity, txLedLit_, *widgets_.ShpTx, TxDark, TxLight);
   step(link.RxActivity, rxLedLit_, *widgets_.ShpRx, RxDark, RxLight);
+}
+
+bool MainWindow::EnginePortLost() const { return program_->Engine.EngineState == engine_state::PortLost; }
+
+void MainWindow::ShowPortState() {
+  QLabel& label = *widgets_.LabelPortState;
+  const auto show = [&label](const QString& text, const QColor& colour) {
+    QPalette palette = label.palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label.setPalette(palette);
+    label.setText(text);
+  };
+  if (EnginePortLost()) {
+    if (!portWasLost_) show(QStringLiteral("Port lost, reconnecting..."), PortLostColour);
+    portWasLost_ = true;
+    portBackTicks_ = 0;
+    return;
+  }
+  if (portWasLost_) {
+    portWasLost_ = false;
+    portBackTicks_ = PortBackTicks;
+    show(QStringLiteral("Port back"), PortBackColour);
+    return;
+  }
+  if (portBackTicks_ > 0 && --portBackTicks_ == 0) label.clear();
+}
+
+bool MainWindow::EngineReady() {
+  if (program_->Engine.EngineState != engine_state::Initial) return true;
+  if (program_->OpenPortAndStartEngine() >= 0) return true;
+  const LanguageTexts& texts = program_->Texts;
+  AppendProgress(texts.Text(slot::ErrorOpeningComport) + ":  " + IntText(program_->Settings.Compoort + 1) + " -> " + texts.Text(slot::Settings) +
+                 ": " + texts.Text(slot::ComPort) + LineBreak);
+  return false;
 }
 
 void MainWindow::TimerStartRefresh_Timer() {
@@ -283,8 +366,9 @@ std::filesystem::path MainWindow::SettingsFileFolder() const {
 
 void MainWindow::CmdOpslaanUnitGegevens_Click() {
   const std::filesystem::path folder = PrepareSettingsFileFolder();
+  // A name typed without an extension gets ".cfg", so the open dialog lists it.
   const FileDialogRequest request{QStringLiteral("NieuweInstellingen"), QStringFromPath(folder),
-                                  QStringLiteral("cfg (*.cfg)")};
+                                  QStringLiteral("cfg (*.cfg)"), QStringLiteral("cfg")};
   const std::optional<QString> name = prompts_.SaveFileName(request);
   if (!name || name->isEmpty()) {
     prompts_.Beep();
@@ -296,7 +380,7 @@ void MainWindow::CmdOpslaanUnitGegevens_Click() {
 void MainWindow::CmdLezenUnitgegevens_Click() {
   const std::filesystem::path folder = PrepareSettingsFileFolder();
   const QString pattern = QStringLiteral("*.cfg");
-  const FileDialogRequest request{pattern, QStringFromPath(folder), QStringLiteral("cfg (*.cfg)")};
+  const FileDialogRequest request{pattern, QStringFromPath(folder), QStringLiteral("cfg (*.cfg)"), QString()};
   const std::optional<QString> name = prompts_.OpenFileName(request);
   // The pattern itself names no file; loading it would empty every setting.
   if (!name || name->isEmpty() || *name == pattern ||
@@ -322,6 +406,7 @@ std::filesystem::path MainWindow::PrepareSettingsFileFolder() const {
 
 void MainWindow::CmdLeesAlles_Click() {
   widgets_.TxtProgress->clear();
+  if (!EngineReady()) return;
   program_->Engine.ReadAllRequest = true;
 }
 
@@ -330,6 +415,7 @@ void MainWindow::CmdSchrijfAlles_Click() {
   if (!Confirm(texts.Text(slot::WriteAllSettings) + "!" + LineBreak + texts.Text(slot::AreYouSure) + "?")) return;
   ScreenToAllItems(program_->Screen);
   widgets_.TxtProgress->clear();
+  if (!EngineReady()) return;
   program_->Engine.WriteAllRequest = true;
 }
 

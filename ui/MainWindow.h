@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QTimer>
 #include <filesystem>
@@ -80,6 +81,10 @@ class MainWindow : public QMainWindow,
   // Where the unit settings file dialogs open.
   std::filesystem::path SettingsFileFolder() const;
 
+  // Keys of the two bulk buttons on the Unit tab.
+  static QKeySequence ReadAllKey();
+  static QKeySequence WriteAllKey();
+
  protected:
   // The terminate event.
   void closeEvent(QCloseEvent* event) override;
@@ -87,6 +92,19 @@ class MainWindow : public QMainWindow,
  private:
   void ConnectControls();
   void ConnectSettingsControls();
+  void ConnectShortcuts();
+  // The window's size: the design size, widened to what the pages need at
+  // every debug level, within the screen (the pages scroll if they must).
+  void FitToScreen();
+  void ReservePageWidths();
+  // The frame's word on the port: lost and reconnecting, or back again.
+  void ShowPortState();
+  // The engine's lost-port state, read in this one place.
+  bool EnginePortLost() const;
+  // A port that failed at start-up leaves the engine unstarted; a bulk
+  // request then tries the port once more and, failing, says why nothing
+  // happens.
+  bool EngineReady();
 
   // Menu entries.
   void Setup_Click();
@@ -136,6 +154,8 @@ class MainWindow : public QMainWindow,
   QtDialogs dialogs_;
   std::unique_ptr<TessaroProgram> program_;
 
+  bool portWasLost_ = false;
+  int portBackTicks_ = 0;
   bool txLedLit_ = false;
   bool rxLedLit_ = false;
   bool shutDown_ = false;

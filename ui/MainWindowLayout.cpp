@@ -7,18 +7,26 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <array>
+#include <map>
 #include <memory>
+#include <vector>
 
 #include "presentation/ControlDesign.h"
 #include "presentation/MemoryControls.h"
+#include "lang/TextTableData.h"
 #include "presentation/SettingsLayout.h"
 #include "ui/InputBox.h"
 #include "ui/LedShape.h"
 #include "ui/ListCombo.h"
 #include "ui/MainWindowWidgets.h"
 #include "ui/QtControls.h"
+#include "ui/QtText.h"
 
 namespace tessaro {
 namespace {
@@ -27,9 +35,6 @@ using namespace control_design;
 
 constexpr const char* DesignReadCaption = "Lezen";
 constexpr const char* DesignWriteCaption = "Schrijven";
-
-// Rows of the ESPA tab, top to bottom.
-constexpr int EspaRows[] = {21, 20, 10, 11, 12, 13, 14, 17, 5, 7, 15, 19, 18};
 
 QString IndexedName(const char* array, int index) {
   return QString::fromLatin1(array) + QLatin1Char('_') + QString::number(index);
@@ -56,11 +61,10 @@ class Builder {
     layout->addWidget(w_.SSTab1, 1);
     window_.setCentralWidget(central);
 
-    w_.SSTab1->addTab(BuildStatusTab(), QString());
-    w_.SSTab1->addTab(BuildSettingsTab(), QString());
-    w_.SSTab1->addTab(BuildFileTab(), QString());
-    w_.SSTab1->addTab(BuildUnitTab(), QString());
-    w_.SSTab1->addTab(BuildServiceTab(), QString());
+    // Pages scroll where a small screen cannot hold them.
+    for (QWidget* page : {BuildStatusTab(), BuildSettingsTab(), BuildFileTab(), BuildUnitTab(), BuildServiceTab()}) {
+      w_.SSTab1->addTab(Scrolling(page), QString());
+    }
     // The service tab comes into view with the working layout at start-up.
     w_.SSTab1->setTabVisible(4, false);
 
@@ -71,16 +75,16 @@ class Builder {
  private:
   // ---- the small parts every tab is made of
 
-  QLabel* CharLegend(int index, QWidget* parent, const char* designText = "") {
-    auto* label = new QLabel(QString::fromLatin1(designText), parent);
+  QLabel* CharLegend(int index, QWidget* parent) {
+    auto* label = new QLabel(parent);
     label->setObjectName(IndexedName("TxtLegendaCharInput", index));
     w_.TxtLegendaCharInput[index] = label;
     arrays_.txtLegendaCharInput.Put(index, std::make_unique<LegendControl>(*label, CharLegendShownAtLoad(index)));
     return label;
   }
 
-  QLabel* TekstLegend(int index, QWidget* parent, const char* designText = "") {
-    auto* label = new QLabel(QString::fromLatin1(designText), parent);
+  QLabel* TekstLegend(int index, QWidget* parent) {
+    auto* label = new QLabel(parent);
     label->setObjectName(IndexedName("TxtLegendaTekstInput", index));
     w_.TxtLegendaTekstInput[index] = label;
     arrays_.txtLegendaTekstInput.Put(index, std::make_unique<LegendControl>(*label, true));
@@ -90,7 +94,6 @@ class Builder {
   ListCombo* SettingCombo(int index, QWidget* parent) {
     auto* combo = new ListCombo(parent);
     combo->setObjectName(IndexedName("ComboInstellingen", index));
-    combo->setMinimumWidth(230);
     w_.ComboInstellingen[index] = combo;
     arrays_.comboInstellingen.Put(index, std::make_unique<ComboBoxControl>(*combo, ComboShownAtLoad(index)));
     return combo;
@@ -114,32 +117,70 @@ class Builder {
     return button;
   }
 
-  // The read and write buttons of one item, in a debug frame or on a tab.
-  void ItemButtons(int index, QGridLayout& grid, int row, int column, QWidget* parent) {
+  std::pair<QPushButton*, QPushButton*> ItemButtonPair(int index, QWidget* parent) {
     auto* read = new QPushButton(QString::fromLatin1(DesignReadCaption), parent);
     read->setObjectName(IndexedName("CmdReadSingleSetting", index));
     auto* write = new QPushButton(QString::fromLatin1(DesignWriteCaption), parent);
     write->setObjectName(IndexedName("CmdWriteSingleSetting", index));
+    for (QPushButton* button : {read, write}) button->setFixedHeight(RowHeight());
     w_.CmdReadSingleSetting[index] = read;
     w_.CmdWriteSingleSetting[index] = write;
     arrays_.cmdReadSingleSetting.Put(index, std::make_unique<PushButtonControl>(*read, ItemButtonShownAtLoad(index)));
     arrays_.cmdWriteSingleSetting.Put(index, std::make_unique<PushButtonControl>(*write, ItemButtonShownAtLoad(index)));
-    grid.addWidget(read, row, column);
-    grid.addWidget(write, row, column + 1);
+    return {read, write};
   }
 
-  // A debug frame row: the item number, then its two buttons.
-  void DebugItemButtons(int index, QGridLayout& grid, int row, int column, QWidget* frame) {
-    auto* number = new QLabel(QString::number(index), frame);
+  // The read and write buttons of an item that has them on its own row.
+  void ItemButtons(int index, QHBoxLayout* row, QWidget* parent) {
+    const auto [read, write] = ItemButtonPair(index, parent);
+    row->addWidget(read);
+    row->addWidget(write);
+  }
+
+  // A debug frame line: the item number, then its buttons (a diagnostic item
+  // has a read button only).
+  void DebugLine(int16_t item, QGridLayout& grid, int line, int column, QWidget* frame, bool readOnly) {
+    auto* number = new QLabel(QString::number(item), frame);
     number->setEnabled(false);
-    grid.addWidget(number, row, column, Qt::AlignRight);
-    ItemButtons(index, grid, row, column + 1, frame);
+    grid.addWidget(number, line, column, Qt::AlignRight | Qt::AlignVCenter);
+    if (readOnly) {
+      const int index = item - 150;
+      auto* read = new QPushButton(QString::fromLatin1(DesignReadCaption), frame);
+      read->setObjectName(IndexedName("CmdReadSingleTekstSetting", index));
+      read->setFixedHeight(RowHeight());
+      w_.CmdReadSingleTekstSetting[index] = read;
+      arrays_.cmdReadSingleTekstSetting.Put(index, std::make_unique<PushButtonControl>(*read, true));
+      grid.addWidget(read, line, column + 1);
+      return;
+    }
+    const auto [read, write] = ItemButtonPair(item, frame);
+    grid.addWidget(read, line, column + 1);
+    grid.addWidget(write, line, column + 2);
   }
 
+  // A debug frame keeps its room while hidden, so the debug view neither
+  // widens the window nor moves a row. A thin border of its own: the style's
+  // group box border would set the lines off from the rows they serve.
   QGroupBox* DebugFrame(const char* name, QWidget* parent) {
     auto* frame = new QGroupBox(parent);
     frame->setObjectName(QString::fromLatin1(name));
+    frame->setStyleSheet(QStringLiteral("QGroupBox#%1 { border: 1px solid palette(mid); border-radius: 3px; "
+                                        "margin: 0px; padding: 0px; }")
+                             .arg(frame->objectName()));
+    QSizePolicy policy = frame->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    frame->setSizePolicy(policy);
     return frame;
+  }
+
+  QScrollArea* Scrolling(QWidget* page) {
+    auto* area = new QScrollArea;
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area->setWidget(page);
+    w_.PageScrolls.push_back(area);
+    return area;
   }
 
   // ---- window parts
@@ -172,6 +213,11 @@ class Builder {
     leds->addSpacing(16);
     leds->addWidget(w_.ShpRx);
     leds->addWidget(w_.Label4[2]);
+    leds->addSpacing(16);
+    w_.LabelPortState = new QLabel(w_.FrmCommunicatie);
+    w_.LabelPortState->setObjectName(QStringLiteral("LabelPortState"));
+    w_.LabelPortState->setTextFormat(Qt::PlainText);
+    leds->addWidget(w_.LabelPortState);
     leds->addStretch(1);
     w_.FrmCommunicatie->setMinimumWidth(220);
     strip->addWidget(w_.FrmCommunicatie);
@@ -187,6 +233,8 @@ class Builder {
       auto* line = new QLineEdit(page);
       line->setObjectName(IndexedName("Text2", index));
       line->setFrame(false);
+      // Message lines are the program's to write; typing would be overwritten anyway.
+      line->setReadOnly(true);
       SetBackgroundToPage(*line);
       w_.Text2[static_cast<std::size_t>(index)] = line;
       lines->addWidget(line);
@@ -195,15 +243,201 @@ class Builder {
     return page;
   }
 
+  // ---- the settings pages, built from the settings rows
+
+  // One grid of rows: legend, value cells, then the row's own buttons and
+  // the debug frame. Every row has the same height at every debug level, so
+  // a frame's lines stay level with the rows they serve.
+  struct RowGrid {
+    QWidget* parent = nullptr;
+    QGridLayout* grid = nullptr;
+    int rows = 0;
+    std::vector<std::pair<int, int16_t>> itemRows;  // (grid row, item), in row order
+    bool oneItemPerRow = true;
+  };
+
+  static constexpr int LegendColumn = 0;
+  static constexpr int FirstValueColumn = 1;
+  static constexpr int ValueColumns = 4;
+  static constexpr int ButtonColumn = FirstValueColumn + ValueColumns;
+
+  RowGrid NewRowGrid(QWidget* parent) {
+    RowGrid rows;
+    rows.parent = parent;
+    rows.grid = new QGridLayout;
+    rows.grid->setVerticalSpacing(RowSpacing());
+    return rows;
+  }
+
+  int RowSpacing() const { return w_.SSTab2->style()->pixelMetric(QStyle::PM_LayoutVerticalSpacing); }
+
+  // The tallest value control decides; buttons are held to it.
+  int RowHeight() {
+    if (rowHeight_ == 0) {
+      ListCombo combo;
+      InputBox box;
+      rowHeight_ = std::max(combo.sizeHint().height(), box.sizeHint().height());
+    }
+    return rowHeight_;
+  }
+
+  void AddRow(const SettingsRow& row, RowGrid& rows) {
+    const int gridRow = rows.rows++;
+    rows.grid->setRowMinimumHeight(gridRow, RowHeight());
+    const std::span<const int16_t> legends = row.LegendItems();
+    // The first legend box is the row's label; further ones (the port's high
+    // byte) carry the same legend in memory only.
+    if (!legends.empty()) rows.grid->addWidget(RowLegend(legends.front(), rows.parent), gridRow, LegendColumn);
+    int column = FirstValueColumn;
+    for (int16_t item : row.Items()) {
+      switch (row.control) {
+        case RowControl::Combo:
+          rows.grid->addWidget(SettingCombo(item, rows.parent), gridRow, FirstValueColumn, 1, ValueColumns,
+                               Qt::AlignLeft);
+          break;
+        case RowControl::CharBoxes:
+          rows.grid->addWidget(CharBox(item, rows.parent), gridRow, column++,
+                               row.itemCount == 1 ? Qt::AlignLeft : Qt::Alignment());
+          break;
+        case RowControl::TekstBox:
+          rows.grid->addWidget(TekstBox(item, rows.parent), gridRow, FirstValueColumn, 1, ValueColumns);
+          break;
+      }
+      rows.itemRows.emplace_back(gridRow, item);
+    }
+    if (row.itemCount > 1) rows.oneItemPerRow = false;
+  }
+
+  QLabel* RowLegend(int16_t item, QWidget* parent) {
+    return item >= 150 ? TekstLegend(item - 150, parent) : CharLegend(item, parent);
+  }
+
+  InputBox* TekstBox(int16_t item, QWidget* parent) {
+    const int index = item - 150;
+    auto* box = new InputBox(parent);
+    box->setObjectName(IndexedName("TxtTekstInput", index));
+    box->setReadOnly(true);
+    box->SetInputLimit(20);
+    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 22);
+    w_.TxtTekstInput[index] = box;
+    arrays_.txtTekstInput.Put(index, std::make_unique<LineEditControl>(*box, true));
+    return box;
+  }
+
+  // Items whose read and write buttons sit on their own row at every debug
+  // level; every other item's buttons are a debug tool in the frame.
+  static bool ButtonsOnRow(int16_t item) { return item == 0; }
+
+  // A debug frame beside the rows. Its lines are level with the rows they
+  // serve when each row holds one item, else listed by item number in two
+  // columns. The frame spans one row more than its lines, an empty row that
+  // takes up what the frame's border adds.
+  void AddDebugFrame(QGroupBox* frame, RowGrid& rows, bool readOnly, QPushButton* extra = nullptr) {
+    std::vector<std::pair<int, int16_t>> lines;
+    for (const auto& [gridRow, item] : rows.itemRows) {
+      if (ButtonsOnRow(item)) {
+        auto* own = new QHBoxLayout;
+        ItemButtons(item, own, rows.parent);
+        rows.grid->addLayout(own, gridRow, ButtonColumn, Qt::AlignLeft);
+      } else {
+        lines.emplace_back(gridRow, item);
+      }
+    }
+    if (lines.empty()) return;
+    auto* inner = new QGridLayout(frame);
+    inner->setVerticalSpacing(RowSpacing());
+    const int margin = inner->contentsMargins().left();
+    inner->setContentsMargins(margin, 0, margin, 0);
+    const int firstRow = rows.oneItemPerRow ? lines.front().first : 0;
+    if (!rows.oneItemPerRow) {
+      std::sort(lines.begin(), lines.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
+    }
+    const int perColumn = rows.oneItemPerRow ? static_cast<int>(lines.size()) : (static_cast<int>(lines.size()) + 1) / 2;
+    int lastLine = 0;
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+      const auto& [gridRow, item] = lines[index];
+      const int line = rows.oneItemPerRow ? gridRow - firstRow : static_cast<int>(index) % perColumn;
+      const int column = rows.oneItemPerRow ? 0 : static_cast<int>(index) / perColumn * 3;
+      inner->setRowMinimumHeight(line, RowHeight());
+      DebugLine(item, *inner, line, column, frame, readOnly);
+      lastLine = std::max(lastLine, line);
+    }
+    if (extra != nullptr) {
+      extra->setParent(frame);
+      extra->setFixedHeight(RowHeight());
+      inner->setRowMinimumHeight(lastLine + 1, RowHeight());
+      inner->addWidget(extra, lastLine + 1, 1, 1, 2);
+    }
+    const int spannedRows = rows.rows - firstRow + 1;
+    rows.grid->addWidget(frame, firstRow, ButtonColumn, spannedRows, 1, Qt::AlignTop | Qt::AlignLeft);
+  }
+
+  // Closes a grid of rows: the spare row below takes any height left over.
+  void FinishRows(RowGrid& rows) {
+    rows.grid->setRowStretch(rows.rows, 1);
+    rows.grid->setColumnStretch(ButtonColumn + 1, 1);
+  }
+
   QWidget* BuildSettingsTab() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
     w_.SSTab2 = new QTabWidget(page);
     w_.SSTab2->setObjectName(QStringLiteral("SSTab2"));
     layout->addWidget(w_.SSTab2);
-    w_.SSTab2->addTab(BuildGeneralTab(), QString());
-    w_.SSTab2->addTab(BuildTcpIpTab(), QString());
-    w_.SSTab2->addTab(BuildEspaTab(), QString());
+
+    std::array<QWidget*, SettingsTabCount> pages{};
+    std::array<RowGrid, SettingsTabCount> grids{};
+    for (int tab = 0; tab < SettingsTabCount; ++tab) {
+      pages[static_cast<std::size_t>(tab)] = new QWidget;
+      grids[static_cast<std::size_t>(tab)] = NewRowGrid(pages[static_cast<std::size_t>(tab)]);
+    }
+    QWidget* tcpIpPage = pages[static_cast<std::size_t>(SettingsTab::TcpIp)];
+    w_.FrameDiagnostischeIPinfo = new QGroupBox(QString::fromLatin1(DiagnosticFrameCaption), tcpIpPage);
+    w_.FrameDiagnostischeIPinfo->setObjectName(QStringLiteral("FrameDiagnostischeIPinfo"));
+    RowGrid diagnostics = NewRowGrid(w_.FrameDiagnostischeIPinfo);
+
+    for (const SettingsRow& row : SettingsRows()) {
+      AddRow(row, row.control == RowControl::TekstBox ? diagnostics
+                                                       : grids[static_cast<std::size_t>(row.tab)]);
+    }
+    SizeCombosToLongestEntry();
+
+    RowGrid& general = grids[static_cast<std::size_t>(SettingsTab::General)];
+    w_.FrameDebugCmdButtonsAlgemeen = DebugFrame("FrameDebugCmdButtonsAlgemeen", general.parent);
+    // A service tool, so it shares the frame's debug-only visibility.
+    w_.CmdResetUnit = Button("CmdResetUnit", w_.FrameDebugCmdButtonsAlgemeen);
+    w_.CmdResetUnit->setText(QStringLiteral("Reset unit"));
+    AddDebugFrame(w_.FrameDebugCmdButtonsAlgemeen, general, false, w_.CmdResetUnit);
+
+    RowGrid& tcpIp = grids[static_cast<std::size_t>(SettingsTab::TcpIp)];
+    w_.FrameDebugCmdButtonsIPSet = DebugFrame("FrameDebugCmdButtonsIPSet", tcpIp.parent);
+    AddDebugFrame(w_.FrameDebugCmdButtonsIPSet, tcpIp, false);
+    if (auto* ipLegend = w_.TxtLegendaCharInput[31]) ipLegend->setToolTip(QString::fromLatin1(StaticIpToolTip));
+
+    RowGrid& espa = grids[static_cast<std::size_t>(SettingsTab::Espa)];
+    w_.FrameDebugCmdButtonsPaging = DebugFrame("FrameDebugCmdButtonsPaging", espa.parent);
+    AddDebugFrame(w_.FrameDebugCmdButtonsPaging, espa, false);
+
+    w_.CmdReadIPdiagnose = Button("CmdReadIPdiagnose", w_.FrameDiagnostischeIPinfo);
+    w_.CmdReadIPdiagnose->setFixedHeight(RowHeight());
+    diagnostics.grid->addWidget(w_.CmdReadIPdiagnose, diagnostics.rows, FirstValueColumn, 1, ValueColumns,
+                                Qt::AlignLeft);
+    diagnostics.grid->setRowMinimumHeight(diagnostics.rows, RowHeight());
+    ++diagnostics.rows;
+    w_.FrameDebugCmdButtonsIPdiagnose = DebugFrame("FrameDebugCmdButtonsIPdiagnose", w_.FrameDiagnostischeIPinfo);
+    AddDebugFrame(w_.FrameDebugCmdButtonsIPdiagnose, diagnostics, true);
+    FinishRows(diagnostics);
+    w_.FrameDiagnostischeIPinfo->setLayout(diagnostics.grid);
+
+    for (int tab = 0; tab < SettingsTabCount; ++tab) {
+      RowGrid& rows = grids[static_cast<std::size_t>(tab)];
+      FinishRows(rows);
+      auto* pageLayout = new QVBoxLayout(rows.parent);
+      pageLayout->addLayout(rows.grid);
+      if (tab == static_cast<int>(SettingsTab::TcpIp)) pageLayout->addWidget(w_.FrameDiagnostischeIPinfo);
+      pageLayout->addStretch(1);
+      w_.SSTab2->addTab(rows.parent, QString());
+    }
     // The pages of unused items and per-item buttons; start-up hides them.
     for (const char* caption : {"Niet gebruikte CHAR", "Niet gebruikte INT", "Niet gebruikte TEKST",
                                 "Button CHAR", "Button INT", "Button TEKST"}) {
@@ -212,117 +446,26 @@ class Builder {
     return page;
   }
 
-  QWidget* BuildGeneralTab() {
-    auto* page = new QWidget;
-    auto* grid = new QGridLayout(page);
-    grid->addWidget(CharLegend(0, page), 0, 0);
-    grid->addWidget(SettingCombo(0, page), 0, 1);
-    ItemButtons(0, *grid, 0, 2, page);
-    grid->addWidget(CharLegend(22, page), 1, 0);
-    grid->addWidget(SettingCombo(22, page), 1, 1);
-    grid->addWidget(CharLegend(23, page), 2, 0);
-    grid->addWidget(CharBox(23, page), 2, 1, Qt::AlignLeft);
-
-    w_.FrameDebugCmdButtonsAlgemeen = DebugFrame("FrameDebugCmdButtonsAlgemeen", page);
-    auto* buttons = new QGridLayout(w_.FrameDebugCmdButtonsAlgemeen);
-    DebugItemButtons(22, *buttons, 0, 0, w_.FrameDebugCmdButtonsAlgemeen);
-    DebugItemButtons(23, *buttons, 1, 0, w_.FrameDebugCmdButtonsAlgemeen);
-    // A service tool, so it shares the frame's debug-only visibility.
-    w_.CmdResetUnit = Button("CmdResetUnit", w_.FrameDebugCmdButtonsAlgemeen);
-    w_.CmdResetUnit->setText(QStringLiteral("Reset unit"));
-    buttons->addWidget(w_.CmdResetUnit, 2, 1, 1, 2);
-    grid->addWidget(w_.FrameDebugCmdButtonsAlgemeen, 1, 2, 3, 2, Qt::AlignTop);
-
-    grid->setColumnStretch(4, 1);
-    grid->setRowStretch(4, 1);
-    return page;
-  }
-
-  QWidget* BuildTcpIpTab() {
-    auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
-    auto* top = new QHBoxLayout;
-    layout->addLayout(top);
-
-    auto* grid = new QGridLayout;
-    top->addLayout(grid);
-    CharLegend(31, page)->setToolTip(QString::fromLatin1(StaticIpToolTip));
-    grid->addWidget(w_.TxtLegendaCharInput[31], 0, 0);
-    for (int index = 31; index <= 34; ++index) grid->addWidget(CharBox(index, page), 0, index - 30);
-    grid->addWidget(CharLegend(35, page), 1, 0);
-    grid->addWidget(CharBox(36, page), 1, 1);  // high byte on the left
-    grid->addWidget(CharBox(35, page), 1, 2);
-    grid->addWidget(CharLegend(37, page), 2, 0);
-    for (int index = 37; index <= 40; ++index) grid->addWidget(CharBox(index, page), 2, index - 36);
-    grid->addWidget(CharLegend(41, page, "Subnet: "), 3, 0);
-    grid->addWidget(SettingCombo(41, page), 3, 1, 1, 4);
-
-    w_.FrameDebugCmdButtonsIPSet = DebugFrame("FrameDebugCmdButtonsIPSet", page);
-    auto* buttons = new QGridLayout(w_.FrameDebugCmdButtonsIPSet);
-    for (int index = 31; index <= 41; ++index) {
-      const int row = index <= 36 ? index - 31 : index - 37;
-      DebugItemButtons(index, *buttons, row, index <= 36 ? 0 : 3, w_.FrameDebugCmdButtonsIPSet);
+  // Every setting combo of a page is as wide as the longest entry any of
+  // them has in any language, so that no entry is cut and the column is even.
+  void SizeCombosToLongestEntry() {
+    std::map<QWidget*, int> widest;
+    std::array<LanguageTexts, LanguageCount> languages;
+    for (int16_t language = 0; language < LanguageCount; ++language) {
+      int16_t chosen = language;
+      languages[static_cast<std::size_t>(language)].FillTextTable(chosen);
     }
-    top->addSpacing(12);
-    top->addWidget(w_.FrameDebugCmdButtonsIPSet, 0, Qt::AlignTop);
-    top->addStretch(1);
-
-    layout->addWidget(BuildDiagnosticFrame(page));
-    layout->addStretch(1);
-    return page;
-  }
-
-  QGroupBox* BuildDiagnosticFrame(QWidget* page) {
-    w_.FrameDiagnostischeIPinfo = new QGroupBox(QString::fromLatin1(DiagnosticFrameCaption), page);
-    QGroupBox* frame = w_.FrameDiagnostischeIPinfo;
-    frame->setObjectName(QStringLiteral("FrameDiagnostischeIPinfo"));
-    auto* grid = new QGridLayout(frame);
-    const char* designLegends[] = {"", "", "", "Subnet", "NameServer:"};
-    for (int index = 0; index < 5; ++index) {
-      grid->addWidget(TekstLegend(index, frame, designLegends[index]), index, 0);
-      auto* box = new InputBox(frame);
-      box->setObjectName(IndexedName("TxtTekstInput", index));
-      box->setReadOnly(true);
-      box->SetInputLimit(20);
-      box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 22);
-      w_.TxtTekstInput[index] = box;
-      arrays_.txtTekstInput.Put(index, std::make_unique<LineEditControl>(*box, true));
-      grid->addWidget(box, index, 1);
+    for (const auto& [item, combo] : w_.ComboInstellingen) {
+      int width = 0;
+      for (const LanguageTexts& texts : languages) {
+        for (const std::string& entry : ChoiceList(item, texts)) {
+          width = std::max(width, combo->fontMetrics().horizontalAdvance(ToQString(entry)));
+        }
+      }
+      int& pageWidth = widest[combo->parentWidget()];
+      pageWidth = std::max(pageWidth, width);
     }
-    w_.CmdReadIPdiagnose = Button("CmdReadIPdiagnose", frame);
-    grid->addWidget(w_.CmdReadIPdiagnose, 5, 1, Qt::AlignLeft);
-
-    w_.FrameDebugCmdButtonsIPdiagnose = DebugFrame("FrameDebugCmdButtonsIPdiagnose", frame);
-    auto* buttons = new QVBoxLayout(w_.FrameDebugCmdButtonsIPdiagnose);
-    for (int index = 0; index < 5; ++index) {
-      auto* read = new QPushButton(QString::fromLatin1(DesignReadCaption), w_.FrameDebugCmdButtonsIPdiagnose);
-      read->setObjectName(IndexedName("CmdReadSingleTekstSetting", index));
-      w_.CmdReadSingleTekstSetting[index] = read;
-      arrays_.cmdReadSingleTekstSetting.Put(index, std::make_unique<PushButtonControl>(*read, true));
-      buttons->addWidget(read);
-    }
-    grid->addWidget(w_.FrameDebugCmdButtonsIPdiagnose, 0, 2, 6, 1, Qt::AlignTop);
-    grid->setColumnStretch(3, 1);
-    return frame;
-  }
-
-  QWidget* BuildEspaTab() {
-    auto* page = new QWidget;
-    auto* grid = new QGridLayout(page);
-    int row = 0;
-    for (int index : EspaRows) {
-      grid->addWidget(CharLegend(index, page), row, 0);
-      grid->addWidget(SettingCombo(index, page), row, 1);
-      ++row;
-    }
-    w_.FrameDebugCmdButtonsPaging = DebugFrame("FrameDebugCmdButtonsPaging", page);
-    auto* buttons = new QGridLayout(w_.FrameDebugCmdButtonsPaging);
-    row = 0;
-    for (int index : EspaRows) DebugItemButtons(index, *buttons, row++, 0, w_.FrameDebugCmdButtonsPaging);
-    grid->addWidget(w_.FrameDebugCmdButtonsPaging, 0, 2, row, 1, Qt::AlignTop);
-    grid->setColumnStretch(3, 1);
-    grid->setRowStretch(row, 1);
-    return page;
+    for (const auto& [item, combo] : w_.ComboInstellingen) combo->SetTextWidth(widest[combo->parentWidget()]);
   }
 
   QWidget* BuildFileTab() {
@@ -465,6 +608,7 @@ class Builder {
   QMainWindow& window_;
   ControlArrays& arrays_;
   MainWindowWidgets w_;
+  int rowHeight_ = 0;
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <map>
+#include <vector>
 
 class QAction;
 class QGroupBox;
@@ -11,7 +12,9 @@ class QMainWindow;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QScrollArea;
 class QTabWidget;
+class QWidget;
 
 namespace tessaro {
 
@@ -33,6 +36,7 @@ struct MainWindowWidgets {
   LedShape* ShpTx = nullptr;
   LedShape* ShpRx = nullptr;
   std::map<int, QLabel*> Label4;  // 1 "TxD", 2 "RxD"
+  QLabel* LabelPortState = nullptr;  // says when the port is lost and back
 
   QTabWidget* SSTab1 = nullptr;
   QTabWidget* SSTab2 = nullptr;
@@ -84,6 +88,9 @@ struct MainWindowWidgets {
   std::map<int, QPushButton*> CmdReadSingleSetting;
   std::map<int, QPushButton*> CmdWriteSingleSetting;
   std::map<int, QPushButton*> CmdReadSingleTekstSetting;
+
+  // The scroll area around each page of SSTab1.
+  std::vector<QScrollArea*> PageScrolls;
 };
 
 // Creates every control of the main window in its design state, lays them

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/SettingsScreen.h"
+#include "presentation/SettingsLayout.h"
 #include "program/TessaroProgram.h"
 #include "messages/TextFormat.h"
 #include "ui/LockableCombo.h"
@@ -24,6 +25,15 @@ const QColor LockedTextColour(0xC0, 0xC0, 0xC0);
 
 // In the order of the text table's languages.
 const char* const LanguageNames[] = {"English", "Nederlands", "Deutsch", "Française"};
+
+// What the setting rows show goes into the store, so that rebuilding the
+// lists in another language shows the same positions and texts again.
+void KeepScreenValues(TessaroProgram& program) {
+  for (const SettingsRow& row : SettingsRows()) {
+    if (row.control == RowControl::TekstBox) continue;  // read from the unit only
+    for (int16_t item : row.Items()) program.Screen.ScreenToItem(item);
+  }
+}
 
 void SetTextColour(QWidget& widget, const QColor& colour) {
   QPalette palette = widget.palette();
@@ -201,6 +211,8 @@ void ProgramSettingsDialog::Form_Load() {
   w_.ComboTaal->clear();
   for (const char* language : LanguageNames) w_.ComboTaal->addItem(QString::fromUtf8(language));
   UpdateCombo();
+  SetDefaultButton(w_.CmdClose);
+  SetEscapeButton(w_.CmdClose);
 }
 
 void ProgramSettingsDialog::EnterViewing() {
@@ -209,6 +221,8 @@ void ProgramSettingsDialog::EnterViewing() {
   w_.CmdClose->setEnabled(true);
   w_.CmdWijzigen->setEnabled(true);
   LockCombo();
+  SetDefaultButton(w_.CmdClose);
+  SetEscapeButton(w_.CmdClose);
 }
 
 void ProgramSettingsDialog::CmdWijzigen_Click() {
@@ -217,6 +231,8 @@ void ProgramSettingsDialog::CmdWijzigen_Click() {
   w_.CmdClose->setEnabled(false);
   w_.CmdWijzigen->setEnabled(false);
   UnlockCombo();
+  SetDefaultButton(w_.CmdSave);
+  SetEscapeButton(w_.CmdCancel);
   w_.ComboCom->setFocus();
 }
 
@@ -236,11 +252,13 @@ void ProgramSettingsDialog::CmdClose_Click() { close(); }
 
 // The order matters: the new language must be in the table before any
 // window takes its texts, and the screen is rebuilt last in that language.
+// The screen is rebuilt from the store, not from default.set: the unit's
+// values and any edit not yet written stay on screen.
 void ProgramSettingsDialog::ApplySettings() {
   TessaroProgram& program = program_;
   ComboToSettings();
   program.Files.WriteProgramSettings();
-  program.Files.ReadDefaultSettings();
+  KeepScreenValues(program);
   program.Link.CloseComPort();
   program.OpenPortAndStartEngine();
   program.Texts.FillTextTable(program.Settings.Taal);

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <cmath>
 
 #include "ui/InputBox.h"
 #include "ui/QtText.h"
@@ -11,8 +12,17 @@
 namespace tessaro {
 namespace {
 
-QColor Blend(const QColor& a, const QColor& b) {
-  return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
+double Luminance(const QColor& colour) {
+  const auto channel = [](double value) {
+    return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) + 0.0722 * channel(colour.blueF());
+}
+
+// A green that reads as "settled": dark on a light field, light on a dark
+// one, each well clear of 4.5:1 and of the grey of disabled text.
+QColor SettledGreen(const QColor& background) {
+  return Luminance(background) > 0.18 ? QColor(0x00, 0x6B, 0x1E) : QColor(0x7D, 0xDB, 0x8F);
 }
 
 // Repainting thirty controls ten times a second for nothing would show, so
@@ -28,10 +38,18 @@ void ApplyTextColour(QWidget& widget, QPalette::ColorRole role, ValueColour colo
 
 }  // namespace
 
+double ContrastRatio(const QColor& a, const QColor& b) {
+  const double first = Luminance(a) + 0.05;
+  const double second = Luminance(b) + 0.05;
+  return first > second ? first / second : second / first;
+}
+
+// A value that matches the unit is settled: green. One that differs has been
+// changed here and not yet written (or not yet read): the plain text colour,
+// the strongest the field has.
 QColor ColourOf(ValueColour colour, const QPalette& palette) {
-  if (colour == ValueColour::DiffersFromUnit) return palette.color(QPalette::Active, QPalette::WindowText);
-  return Blend(palette.color(QPalette::Active, QPalette::WindowText),
-               palette.color(QPalette::Active, QPalette::Base));
+  if (colour == ValueColour::DiffersFromUnit) return palette.color(QPalette::Active, QPalette::Text);
+  return SettledGreen(palette.color(QPalette::Active, QPalette::Base));
 }
 
 LineEditControl::LineEditControl(InputBox& box, bool visible) : box_(box), visible_(visible) {

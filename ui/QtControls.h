@@ -20,8 +20,11 @@ namespace tessaro {
 class InputBox;
 
 // Value colours on this toolkit: a value that matches the unit is drawn in a
-// grey like an inactive caption, one that differs in the normal text colour.
+// settled green, one that differs in the normal text colour; both stand out
+// from disabled grey and keep 4.5:1 against the field in light and dark.
 QColor ColourOf(ValueColour colour, const QPalette& palette);
+// WCAG contrast ratio of two colours, 1 to 21.
+double ContrastRatio(const QColor& a, const QColor& b);
 
 // Each adapter keeps the control's own visible flag: a control inside a
 // hidden frame or on a tab that is not in front still counts as visible.

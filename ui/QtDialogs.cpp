@@ -14,10 +14,17 @@ void QtDialogs::ShowCriticalError(const std::string& text, const std::string& ca
   if (title.trimmed().isEmpty() && defaultCaption_) title = defaultCaption_();
   QString shown = ToQString(text);
   shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  QPointer<QMessageBox>& open = open_[{title, shown}];
+  if (open != nullptr && open->isVisible()) {
+    open->raise();
+    open->activateWindow();
+    return;
+  }
   auto* box = new QMessageBox(QMessageBox::Critical, title, shown, QMessageBox::Ok, &owner_);
   box->setTextFormat(Qt::PlainText);
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setWindowModality(Qt::NonModal);
+  open = box;
   box->show();
 }
 

@@ -1,6 +1,8 @@
 #include "ui/SecondaryWindow.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -25,6 +27,26 @@ void SecondaryWindow::CentreOnScreen() {
   resize(size().expandedTo(sizeHint()));
   const QScreen* screen = owner_ != nullptr ? owner_->screen() : QGuiApplication::primaryScreen();
   if (screen != nullptr) move(screen->availableGeometry().center() - rect().center());
+}
+
+void SecondaryWindow::SetDefaultButton(QPushButton* button) {
+  if (defaultButton_ != nullptr) defaultButton_->setDefault(false);
+  defaultButton_ = button;
+  if (button != nullptr) button->setDefault(true);
+}
+
+void SecondaryWindow::SetEscapeButton(QPushButton* button) { escapeButton_ = button; }
+
+void SecondaryWindow::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  QPushButton* target = enter ? defaultButton_.data()
+                              : (event->key() == Qt::Key_Escape ? escapeButton_.data() : nullptr);
+  if (target != nullptr && event->modifiers() == Qt::NoModifier) {
+    if (target->isEnabled() && target->isVisible()) target->click();
+    event->accept();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void SecondaryWindow::FocusWindowChanged(QWindow* focusWindow) {

@@ -3,6 +3,8 @@
 #include <QPointer>
 #include <QWidget>
 
+class QKeyEvent;
+class QPushButton;
 class QWindow;
 
 namespace tessaro {
@@ -26,10 +28,18 @@ class SecondaryWindow : public QWidget {
   // For the derived window once its controls are laid out.
   void CentreOnScreen();
 
+  // Enter clicks the default button, Esc the escape button, each only while
+  // it is enabled: a dialog's keys, for a window that is no QDialog.
+  void SetDefaultButton(QPushButton* button);
+  void SetEscapeButton(QPushButton* button);
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   void FocusWindowChanged(QWindow* focusWindow);
 
   QPointer<QWidget> owner_;
+  QPointer<QPushButton> defaultButton_;
+  QPointer<QPushButton> escapeButton_;
   UserPrompts& prompts_;
   bool hadFocus_ = false;
 };

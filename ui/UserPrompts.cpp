@@ -19,8 +19,14 @@ bool QtUserPrompts::Confirm(const QString& title, const QString& text) {
 
 std::optional<QString> QtUserPrompts::SaveFileName(const FileDialogRequest& request) {
   const QString offered = QDir(request.initialFolder).filePath(request.initialName);
-  const QString name =
-      QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(), offered, request.filter);
+  // A dialog object rather than getSaveFileName: only it takes a default suffix.
+  QFileDialog dialog(QApplication::activeWindow(), QString(), offered, request.filter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(request.defaultSuffix);
+  dialog.selectFile(offered);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const QString name = dialog.selectedFiles().front();
   if (name.isEmpty()) return std::nullopt;
   return name;
 }

@@ -9,6 +9,7 @@ struct FileDialogRequest {
   QString initialName;    // the file name the dialog offers
   QString initialFolder;  // where it opens
   QString filter;         // for example "cfg (*.cfg)"
+  QString defaultSuffix;  // added by the save dialog to a name typed without one
 };
 
 // The questions the main window asks the user, behind a seam so that tests

@@ -35,9 +35,14 @@ class ScriptedPrompts final : public UserPrompts {
   }
   void Beep() override { ++beeps; }
 
-  // Accepts whatever name the dialog offers, in the folder it opens.
+  // Accepts whatever name the dialog offers, in the folder it opens, with
+  // the default suffix the dialog adds to a name without one.
   static std::optional<QString> AcceptOffered(const FileDialogRequest& request) {
-    return request.initialFolder + QLatin1Char('/') + request.initialName;
+    QString name = request.initialName;
+    if (!request.defaultSuffix.isEmpty() && !name.contains(QLatin1Char('.'))) {
+      name += QLatin1Char('.') + request.defaultSuffix;
+    }
+    return request.initialFolder + QLatin1Char('/') + name;
   }
 
   std::deque<bool> confirmAnswers;  // true OK, false Cancel; OK when empty

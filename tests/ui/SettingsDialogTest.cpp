@@ -244,10 +244,10 @@ TEST_F(SettingsDialogTest, SaveAppliesEverySettingAtOnce) {
   EXPECT_EQ(ProgramFileLines(), (std::vector<std::string>{
                                     "0        Compoort ->2", "1      Logfile ->2", "2       SetPath ->D:\\S\xe4tze neu",
                                     "3       UnitType ->3", "4       Taal ->2", "5       Case ->1"}));
-  // The defaults file was read again over the unsaved edit.
-  EXPECT_EQ(Value(23), ItemValue(45));
-  EXPECT_EQ(W().TxtCharInput.at(23)->text(), QStringLiteral("45"));
-  EXPECT_EQ(Value(0), ItemValue(3));
+  // The defaults file is not read again: the unsaved edit and the values
+  // on screen stay.
+  EXPECT_EQ(W().TxtCharInput.at(23)->text(), QStringLiteral("99"));
+  EXPECT_EQ(Value(0).NumberValue(), 2);
   // The port was closed and opened on the new number, reported in the
   // language of the time.
   EXPECT_EQ(port.closeCalls, closesBefore + 1);
@@ -269,7 +269,7 @@ TEST_F(SettingsDialogTest, SaveAppliesEverySettingAtOnce) {
   ASSERT_EQ(W().ComboInstellingen.at(0)->count(), static_cast<int>(germanChoices.size()));
   EXPECT_EQ(W().ComboInstellingen.at(0)->itemText(0), ToQString(germanChoices[0]));
   EXPECT_NE(W().ComboInstellingen.at(0)->itemText(0), englishChoice);
-  EXPECT_EQ(W().ComboInstellingen.at(0)->currentIndex(), 3);
+  EXPECT_EQ(W().ComboInstellingen.at(0)->currentIndex(), 2);
   // Back to viewing, still open.
   ExpectViewing();
   EXPECT_FALSE(Dialog().isHidden());
@@ -360,10 +360,11 @@ class MissingPortTest : public SettingsDialogTest {
 
 TEST_F(MissingPortTest, AGoodPortChosenLaterStartsTheEngineAndReadAllIsServed) {
   ASSERT_EQ(Program().Engine.EngineState, engine_state::Initial);
-  // As things stand the buttons do nothing.
+  // As things stand the buttons do nothing, and say why.
   W().CmdLeesAlles->click();
   Tick(20);
-  EXPECT_TRUE(Program().Engine.ReadAllRequest);
+  EXPECT_FALSE(Program().Engine.ReadAllRequest);
+  EXPECT_TRUE(Progress().startsWith(QStringLiteral("Error opening Comport:  1")));
   EXPECT_TRUE(portWithoutCom1.written.empty());
 
   ChoosePortAndSave(1);

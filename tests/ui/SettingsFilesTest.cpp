@@ -22,7 +22,7 @@ TEST_F(SettingsFilesTest, SaveUnderTheOfferedNameWritesItInTheInitialFolder) {
   EXPECT_EQ(request.initialName, QStringLiteral("NieuweInstellingen"));
   EXPECT_EQ(PathFromQString(request.initialFolder), DefaultFolder());
   EXPECT_EQ(request.filter, QStringLiteral("cfg (*.cfg)"));
-  EXPECT_TRUE(std::filesystem::is_regular_file(DefaultFolder() / "NieuweInstellingen"));
+  EXPECT_TRUE(std::filesystem::is_regular_file(DefaultFolder() / "NieuweInstellingen.cfg"));
   EXPECT_EQ(prompts.beeps, 0);
 }
 

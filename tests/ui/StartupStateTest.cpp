@@ -170,7 +170,7 @@ TEST_F(MainWindowTest, DesignStateOfTheOtherControls) {
   EXPECT_EQ(W().ShpRx->FillColour(), QColor(0x00, 0xC0, 0x00));
   for (const auto& [index, box] : W().TxtTekstInput) EXPECT_TRUE(box->isReadOnly()) << index;
   for (QLineEdit* line : W().Text2) {
-    EXPECT_FALSE(line->isReadOnly());
+    EXPECT_TRUE(line->isReadOnly());
     EXPECT_FALSE(line->hasFrame());
   }
   EXPECT_FALSE(window->windowIcon().isNull());
