@@ -1,6 +1,9 @@
 # What `cmake --install` puts where: the three programs on the PATH, and the
 # window program in the desktop menu with its icon.
 include(GNUInstallDirs)
+# Installing (and cpack) takes the programs as built; it does not first build
+# every test and tool.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 foreach(program tessaro-ip tessaro-cli tessaro-unit-sim)
   if(TARGET ${program})
     install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -10,7 +10,7 @@ set(CPACK_PACKAGE_NAME tessaro-ip)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Tessaro-IP developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Service tool for the Tessaro-IP network-to-paging converter")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Reads, edits and writes the settings of a Tessaro-IP unit over its serial diagnostic port, keeps "
     "settings files, sends test calls and shows the unit's diagnostics. Contains the window program "
     "tessaro-ip, the command-line tool tessaro-cli and the simulated unit tessaro-unit-sim.")
