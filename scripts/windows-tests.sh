@@ -24,6 +24,7 @@ unset DISPLAY WAYLAND_DISPLAY
 # and ctest would wait for them for ever.
 wineserver=/usr/lib/wine/wineserver
 trap '"$wineserver" -k 2>/dev/null || true' EXIT
+mkdir -p "$WINEPREFIX"
 "$wineserver" -p </dev/null >/dev/null 2>&1
 /usr/lib/wine/wine64 wineboot --init </dev/null >/dev/null 2>&1
 ctest --test-dir "$build" -j2 --output-on-failure --timeout 300
