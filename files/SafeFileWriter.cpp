@@ -53,6 +53,11 @@ bool WriteAll(HANDLE file, std::string_view content) {
 }  // namespace
 
 bool WriteFileSafely(const std::filesystem::path& target, std::string_view content) {
+  // A read-only file is one the user wants kept, as Windows' own programs do.
+  // Windows' MoveFileExW refuses it as well, but Wine's does not.
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) return false;
+
   std::filesystem::path temporary;
   HANDLE file = INVALID_HANDLE_VALUE;
   for (int attempt = 0; attempt < TemporaryNameAttempts; ++attempt) {

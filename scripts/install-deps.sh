@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the program need, but
 # only those that are missing, so it is quick and safe to run again.
+#
+#   bash scripts/install-deps.sh [PACKAGE...]   # the given packages instead
 set -euo pipefail
 
 packages=(
@@ -9,7 +11,11 @@ packages=(
   qt6-base-dev qt6-serialport-dev
   clang libclang-rt-14-dev
   xvfb xauth fonts-dejavu-core
+  dpkg-dev file desktop-file-utils
 )
+if [ $# -gt 0 ]; then
+  packages=("$@")
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -38,7 +38,7 @@ QPixmap ProgramIconPixmap(int size) {
 
 QIcon ProgramIcon() {
   QIcon icon;
-  for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(ProgramIconPixmap(size));
+  for (int size : ProgramIconSizes) icon.addPixmap(ProgramIconPixmap(size));
   return icon;
 }
 

@@ -1,10 +1,12 @@
-// Draws the program's pictures: the logo of the about box and the three
-// pages of the cover-opening guide. Run by assets/draw-pictures.sh; the PNG
-// files it writes are kept in assets/ and built into the program.
+// Draws the program's pictures: the logo of the about box, the three pages
+// of the cover-opening guide and the program icon for the desktop menu. Run
+// by assets/draw-pictures.sh; the PNG files it writes are kept in assets/
+// (built into the program) and packaging/icons/ (installed).
 //
 // Everything is drawn at twice the size the windows show it, so that it
 // stays sharp on high-density screens.
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -408,8 +410,8 @@ QImage Logo() {
 
 int main(int argc, char* argv[]) {
   QGuiApplication application(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: draw-pictures FOLDER\n");
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: draw-pictures PICTURE-FOLDER ICON-FOLDER\n");
     return 2;
   }
   const QString folder = QString::fromLocal8Bit(argv[1]);
@@ -420,6 +422,17 @@ int main(int argc, char* argv[]) {
   for (const auto& [name, image] : pictures) {
     const QString path = folder + QLatin1Char('/') + QString::fromLatin1(name);
     if (!image.save(path, "PNG")) {
+      std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+      return 1;
+    }
+  }
+
+  // The program icon for the desktop menu, in the folder layout of the icon theme.
+  const QString iconFolder = QString::fromLocal8Bit(argv[2]);
+  for (int size : tessaro::ProgramIconSizes) {
+    const QString sizeFolder = iconFolder + QStringLiteral("/%1x%1/apps").arg(size);
+    const QString path = sizeFolder + QStringLiteral("/tessaro-ip.png");
+    if (!QDir().mkpath(sizeFolder) || !tessaro::ProgramIconPixmap(size).toImage().save(path, "PNG")) {
       std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
       return 1;
     }

@@ -124,10 +124,12 @@ inline Finished RunToEnd(std::vector<std::string> argv, const std::map<std::stri
   return result;
 }
 
+#ifdef TESSARO_UNIT_SIM_PATH
 // The simulated unit, running in the background for one test.
 struct SimulatedUnit : tessaro::testing::UnitSimProcess {
   SimulatedUnit() : UnitSimProcess(TESSARO_UNIT_SIM_PATH) {}
 };
+#endif
 
 // How long a test waits for the unit to come up or to report a line.
 inline constexpr std::chrono::seconds kUnitWait{10};

@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -42,6 +49,9 @@ TEST(WriteFileSafely, CreatesAndReplacesWholeFiles) {
 }
 
 TEST(WriteFileSafely, KeepsThePermissionsOfTheOldFile) {
+#ifdef _WIN32
+  GTEST_SKIP() << "POSIX permission bits: Windows files have none to keep";
+#endif
   TestFolder folder;
   const fs::path target = folder.Path() / "a.set";
   WriteBytes(target, "old");
@@ -72,6 +82,9 @@ TEST(WriteFileSafely, FailuresLeaveTheOldStateAndNoTemporaryFile) {
 class FullDisk : public ::testing::Test {
  protected:
   void SetUp() override {
+#ifdef _WIN32
+    GTEST_SKIP() << "needs a POSIX tmpfs mount: the full-disk save is tested on Linux";
+#endif
     const std::string command = "mount -t tmpfs -o size=16k tessaro-files-test '" +
                                 folder.Path().string() + "' 2>/dev/null";
     if (std::system(command.c_str()) != 0) {
@@ -167,6 +180,76 @@ TEST_F(FullDisk, SaveThatDoesNotFitKeepsTheOldFile) {
     fs::remove(folder.Path() / "filler");
   }
 }
+
+#ifdef _WIN32
+
+// The Windows save: a new file beside the target, moved over it with
+// MoveFileExW, and deleted again when the move is refused.
+struct WindowsSaveCase {
+  const char* name;
+  std::function<fs::path(const fs::path& folder)> prepare;  // gives the target
+  bool saved;
+  std::set<std::string> namesAfter;  // in the test folder
+};
+void PrintTo(const WindowsSaveCase& c, std::ostream* out) { *out << c.name; }
+
+class WindowsSafeSave : public ::testing::TestWithParam<WindowsSaveCase> {};
+
+TEST_P(WindowsSafeSave, ReplacesTheTargetOrLeavesItAsItWas) {
+  const WindowsSaveCase& c = GetParam();
+  TestFolder folder;
+  const fs::path target = c.prepare(folder.Path());
+  const std::string before = ReadBytes(target);
+
+  EXPECT_EQ(WriteFileSafely(target, "new\r\n"), c.saved);
+
+  EXPECT_EQ(ReadBytes(target), c.saved ? "new\r\n" : before);
+  EXPECT_EQ(FolderNames(folder.Path()), c.namesAfter) << "no temporary file may be left";
+  if (fs::exists(target)) {
+    // Let the folder's removal through whatever the case set up.
+    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WindowsSafeSave,
+    ::testing::Values(
+        WindowsSaveCase{"ReplacesAnExistingFile",
+                        [](const fs::path& folder) {
+                          WriteBytes(folder / "a.set", "old and longer\r\n");
+                          return folder / "a.set";
+                        },
+                        true, {"a.set"}},
+        WindowsSaveCase{"RefusesAReadOnlyTarget",
+                        [](const fs::path& folder) {
+                          WriteBytes(folder / "a.set", "old\r\n");
+                          SetFileAttributesW((folder / "a.set").c_str(), FILE_ATTRIBUTE_READONLY);
+                          return folder / "a.set";
+                        },
+                        false, {"a.set"}},
+        WindowsSaveCase{"FailsInAMissingFolder",
+                        [](const fs::path& folder) { return folder / "missing" / "a.set"; },
+                        false, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A target held open by another program without leave to delete it (an
+// editor, a virus scanner) cannot be replaced; the old file stays whole.
+TEST(WindowsSafeSaveOpenTarget, FailsAndKeepsTheOldFile) {
+  TestFolder folder;
+  const fs::path target = folder.Path() / "a.set";
+  WriteBytes(target, "old\r\n");
+  const HANDLE held = CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+  EXPECT_FALSE(WriteFileSafely(target, "new\r\n"));
+
+  CloseHandle(held);
+  EXPECT_EQ(ReadBytes(target), "old\r\n");
+  EXPECT_EQ(FolderNames(folder.Path()), std::set<std::string>{"a.set"});
+}
+
+#endif
 
 }  // namespace
 }  // namespace tessaro

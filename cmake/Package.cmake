@@ -1,0 +1,22 @@
+# `cpack -G DEB` in the build folder: a Debian package of what cmake/Install.cmake
+# installs, its dependencies worked out from the binaries by dpkg-shlibdeps.
+# Only a build with the window program makes a package worth installing.
+if(NOT TARGET tessaro-ip OR NOT TARGET tessaro-cli)
+  return()
+endif()
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tessaro-ip)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "Tessaro-IP developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Service tool for the Tessaro-IP network-to-paging converter")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "Reads, edits and writes the settings of a Tessaro-IP unit over its serial diagnostic port, keeps "
+    "settings files, sends test calls and shows the unit's diagnostics. Contains the window program "
+    "tessaro-ip, the command-line tool tessaro-cli and the simulated unit tessaro-unit-sim.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+include(CPack)
