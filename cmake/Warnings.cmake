@@ -22,7 +22,7 @@ endif()
 # starts far too slowly to run every test case in a process of its own.
 function(tessaro_add_test name label)
   add_executable(${name} ${ARGN})
-  target_link_libraries(${name} PRIVATE GTest::gtest_main GTest::gmock)
+  target_link_libraries(${name} PRIVATE GTest::gtest_main GTest::gmock tessaro_test_support)
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES LABELS ${label})

@@ -1,0 +1,2 @@
+// The store's layer reaching up to the engine: the build must refuse it.
+#include "protocol/ProtocolEngine.h"
