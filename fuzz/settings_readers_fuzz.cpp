@@ -15,6 +15,7 @@
 #include <system_error>
 
 #include "core/Dialogs.h"
+#include "tests/support/ItemValueAssertions.h"
 #include "core/Items.h"
 #include "core/ProgramSettings.h"
 #include "core/SettingsScreen.h"
