@@ -15,6 +15,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <algorithm>
@@ -94,13 +95,23 @@ void MainWindow::FitToScreen() {
   resize(size);
 }
 
-// Each page scrolls down but never across: its area is as wide as the page.
+// Each page scrolls down but never across: its area is as wide as the page
+// with its scroll bar beside it. Layouts of widgets not yet shown, or on a tab
+// not in front, do not hear of new texts and keep the sizes they first
+// measured, so every widget and layout measures afresh here, and once more
+// after the areas have their widths.
 void MainWindow::ReservePageWidths() {
+  const auto remeasure = [this] {
+    for (QWidget* widget : findChildren<QWidget*>()) widget->updateGeometry();
+    for (QLayout* layout : findChildren<QLayout*>()) layout->invalidate();
+  };
+  remeasure();
   for (QScrollArea* area : widgets_.PageScrolls) {
-    QWidget* page = area->widget();
-    if (page->layout() != nullptr) page->layout()->activate();
-    area->setMinimumWidth(page->minimumSizeHint().width() + area->verticalScrollBar()->sizeHint().width());
+    const int scrollBar = area->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, area->verticalScrollBar()) +
+                          area->style()->pixelMetric(QStyle::PM_ScrollView_ScrollBarSpacing, nullptr, area);
+    area->setMinimumWidth(area->widget()->minimumSizeHint().width() + 2 * area->frameWidth() + scrollBar);
   }
+  remeasure();
 }
 
 MainWindow::~MainWindow() { ShutDown(); }
@@ -279,26 +290,27 @@ void MainWindow::LedTimer_Timer() {
 bool MainWindow::EnginePortLost() const { return program_->Engine.EngineState == engine_state::PortLost; }
 
 void MainWindow::ShowPortState() {
-  QLabel& label = *widgets_.LabelPortState;
-  const auto show = [&label](const QString& text, const QColor& colour) {
-    QPalette palette = label.palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label.setPalette(palette);
-    label.setText(text);
-  };
   if (EnginePortLost()) {
-    if (!portWasLost_) show(QStringLiteral("Port lost, reconnecting..."), PortLostColour);
-    portWasLost_ = true;
     portBackTicks_ = 0;
+    if (portState_ != PortState::Lost) ShowPortStateText(PortState::Lost);
     return;
   }
-  if (portWasLost_) {
-    portWasLost_ = false;
+  if (portState_ == PortState::Lost) {
     portBackTicks_ = PortBackTicks;
-    show(QStringLiteral("Port back"), PortBackColour);
+    ShowPortStateText(PortState::Back);
     return;
   }
-  if (portBackTicks_ > 0 && --portBackTicks_ == 0) label.clear();
+  if (portBackTicks_ > 0 && --portBackTicks_ == 0) ShowPortStateText(PortState::Steady);
+}
+
+// Also run on a language change, so the words follow the language.
+void MainWindow::ShowPortStateText(PortState state) {
+  portState_ = state;
+  QLabel& label = *widgets_.LabelPortState;
+  QPalette palette = label.palette();
+  palette.setColor(QPalette::WindowText, state == PortState::Lost ? PortLostColour : PortBackColour);
+  label.setPalette(palette);
+  label.setText(PortStateText(state, program_->Settings.Taal));
 }
 
 bool MainWindow::EngineReady() {

@@ -9,6 +9,7 @@
 
 #include "program/TessaroProgram.h"
 #include "ui/MainWindowWidgets.h"
+#include "ui/PortStateTexts.h"
 #include "ui/QtControls.h"
 #include "ui/QtDialogs.h"
 #include "ui/UserPrompts.h"
@@ -99,6 +100,7 @@ class MainWindow : public QMainWindow,
   void ReservePageWidths();
   // The frame's word on the port: lost and reconnecting, or back again.
   void ShowPortState();
+  void ShowPortStateText(PortState state);
   // The engine's lost-port state, read in this one place.
   bool EnginePortLost() const;
   // A port that failed at start-up leaves the engine unstarted; a bulk
@@ -154,7 +156,7 @@ class MainWindow : public QMainWindow,
   QtDialogs dialogs_;
   std::unique_ptr<TessaroProgram> program_;
 
-  bool portWasLost_ = false;
+  PortState portState_ = PortState::Steady;
   int portBackTicks_ = 0;
   bool txLedLit_ = false;
   bool rxLedLit_ = false;

@@ -34,6 +34,46 @@ TEST_F(PortStateTest, FrameSaysWhenThePortIsLostAndWhenItIsBack) {
   EXPECT_EQ(PortState(), QString());
 }
 
+// The frame speaks the program's language, and follows a language change
+// while the port is away.
+TEST_F(PortStateTest, FrameSpeaksTheProgramsLanguage) {
+  struct Words {
+    int language;
+    const char* lost;
+    const char* back;
+  };
+  const Words table[] = {
+      {0, "Port lost, reconnecting...", "Port back"},
+      {1, "Poort verloren, opnieuw verbinden...", "Poort weer verbonden"},
+      {2, "Port getrennt, neuer Verbindungsversuch...", "Port wieder verbunden"},
+      {3, "Port perdu, reconnexion...", "Port r\xC3\xA9tabli"},
+  };
+  for (const Words& words : table) {
+    ProgramFile file;
+    file.taal = words.language;
+    Start("", file);
+    Run(5);
+    port.HangUp();
+    port.failOpen = true;
+    Run(5);
+    EXPECT_EQ(PortState(), QString::fromUtf8(words.lost)) << words.language;
+    port.failOpen = false;
+    Run(ReopenDelayTicks + 5);
+    EXPECT_EQ(PortState(), QString::fromUtf8(words.back)) << words.language;
+    window.reset();
+  }
+
+  Start();
+  Run(5);
+  port.HangUp();
+  port.failOpen = true;
+  Run(5);
+  Program().Settings.Taal = 2;
+  Program().Texts.FillTextTable(Program().Settings.Taal);
+  window->SetTeksten();
+  EXPECT_EQ(PortState(), QStringLiteral("Port getrennt, neuer Verbindungsversuch..."));
+}
+
 TEST_F(PortStateTest, ReadAllWithAPortThatNeverOpenedSaysWhy) {
   port.failOpen = true;
   Start();

@@ -4,8 +4,11 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include "lang/TextTableData.h"
@@ -37,6 +40,41 @@ class SettingsPagesTest : public MainWindowTest {
   QLabel* LegendLabel(int16_t item) const {
     return item >= 150 ? W().TxtLegendaTekstInput.at(item - 150) : W().TxtLegendaCharInput.at(item);
   }
+  // The page shown scrolls down if it must, never across, and the debug
+  // frames on it are inside what the scroll area shows.
+  void ExpectWithinPages(const std::string& where) const {
+    for (QScrollArea* area : W().PageScrolls) {
+      if (!area->isVisible()) continue;
+      EXPECT_FALSE(area->horizontalScrollBar()->isVisible()) << where;
+      EXPECT_EQ(area->horizontalScrollBar()->maximum(), 0) << where;
+      const int right = area->viewport()->width();
+      for (QGroupBox* frame : {W().FrameDebugCmdButtonsAlgemeen, W().FrameDebugCmdButtonsPaging,
+                               W().FrameDebugCmdButtonsIPSet, W().FrameDebugCmdButtonsIPdiagnose}) {
+        if (!frame->isVisible() || !area->isAncestorOf(frame)) continue;
+        EXPECT_LE(frame->mapTo(area->viewport(), QPoint(frame->width(), 0)).x(), right)
+            << where << " " << frame->objectName().toStdString();
+        for (QPushButton* button : frame->findChildren<QPushButton*>()) {
+          EXPECT_LE(button->mapTo(area->viewport(), QPoint(button->width(), 0)).x(), right)
+              << where << " " << button->objectName().toStdString();
+        }
+      }
+    }
+  }
+
+  // Where each row holds one item, its read button sits level with it.
+  void ExpectFrameLinesLevelWithRows(int tab, const std::string& where) const {
+    for (const SettingsRow& row : SettingsRows()) {
+      // TCP/IP lists its items by number, not beside the rows.
+      if (static_cast<int>(row.tab) != tab || row.itemCount != 1) continue;
+      if (row.tab == SettingsTab::TcpIp && row.control != RowControl::TekstBox) continue;
+      const int16_t item = row.Items()[0];
+      QPushButton* read =
+          item >= 150 ? W().CmdReadSingleTekstSetting.at(item - 150) : W().CmdReadSingleSetting.at(item);
+      if (!read->isVisible()) continue;
+      EXPECT_LE(std::abs(CentreY(read) - CentreY(ValueWidget(item))), 3) << where << " item " << item;
+    }
+  }
+
   QWidget* PageOf(const SettingsRow& row) const {
     return row.control == RowControl::TekstBox ? static_cast<QWidget*>(W().FrameDiagnostischeIPinfo)
                                                : W().SSTab2->widget(static_cast<int>(row.tab));
@@ -107,41 +145,54 @@ TEST_F(SettingsPagesTest, PagesShowTheRowsOfTheTable) {
   }
 }
 
-// Showing the debug frames neither widens the window nor moves a row, and
-// each frame line stays level with the row it serves.
+// Started at either debug level, in every language: no page needs a
+// horizontal scroll bar, every debug frame lies within its page, and
+// switching the debug view keeps the window's size, every row and button
+// where it was, and each frame line level with the row it serves.
 TEST_F(SettingsPagesTest, DebugViewKeepsWindowAndRowsInPlace) {
-  for (int language = 0; language < LanguageCount; ++language) {
-    ProgramFile file;
-    file.taal = language;
-    Start("", file);
-    for (int tab = 0; tab < SettingsTabCount; ++tab) {
-      ShowOnTab(tab);
+  for (const char* commandLine : {"", "/DEBUG"}) {
+    for (int language = 0; language < LanguageCount; ++language) {
+      ProgramFile file;
+      file.taal = language;
+      Start(commandLine, file);
+      const bool startedInDebug = Program().Store.DebugLevel == 2;
+      ShowOnTab(0);
       const QSize size = window->size();
-      std::map<int16_t, int> rowTops;
-      for (const SettingsRow& row : SettingsRows()) {
-        if (static_cast<int>(row.tab) == tab) rowTops[row.Items()[0]] = Top(ValueWidget(row.Items()[0]));
+      for (int mainTab = 0; mainTab < W().SSTab1->count(); ++mainTab) {
+        if (!W().SSTab1->isTabVisible(mainTab)) continue;
+        W().SSTab1->setCurrentIndex(mainTab);
+        QCoreApplication::processEvents();
+        ExpectWithinPages(std::string(commandLine) + " language " + std::to_string(language) + " main tab " +
+                          std::to_string(mainTab));
       }
-      window->SetDebugFramesVisible(true);
-      QCoreApplication::processEvents();
-      const std::string where = "language " + std::to_string(language) + " tab " + std::to_string(tab);
-      EXPECT_EQ(window->size(), size) << where;
-      EXPECT_LE(window->minimumSizeHint().width(), size.width()) << where;
-      for (const auto& [item, top] : rowTops) EXPECT_EQ(Top(ValueWidget(item)), top) << where << " item " << item;
-      for (const SettingsRow& row : SettingsRows()) {
-        // TCP/IP lists its items by number, not beside the rows.
-        if (static_cast<int>(row.tab) != tab || row.itemCount != 1) continue;
-        if (row.tab == SettingsTab::TcpIp && row.control != RowControl::TekstBox) continue;
-        const int16_t item = row.Items()[0];
-        QPushButton* read = item >= 150 ? W().CmdReadSingleTekstSetting.at(item - 150)
-                                        : W().CmdReadSingleSetting.at(item);
-        if (!read->isVisible()) continue;
-        EXPECT_LE(std::abs(CentreY(read) - CentreY(ValueWidget(item))), 3) << where << " item " << item;
+      for (int tab = 0; tab < SettingsTabCount; ++tab) {
+        ShowOnTab(tab);
+        const std::string where = std::string(commandLine) + " language " + std::to_string(language) +
+                                  " tab " + std::to_string(tab);
+        QWidget* page = W().SSTab2->widget(tab);
+        // Each widget is placed where it was first seen shown; hidden ones
+        // are not laid out, so they are compared only when shown again.
+        std::map<QWidget*, QRect> placed;
+        for (bool debug : {startedInDebug, !startedInDebug, startedInDebug, !startedInDebug}) {
+          window->SetDebugFramesVisible(debug);
+          QCoreApplication::processEvents();
+          const std::string view = where + (debug ? " debug view" : " plain view");
+          EXPECT_EQ(window->size(), size) << view;
+          for (QWidget* child : page->findChildren<QWidget*>()) {
+            if (!child->isVisible()) continue;
+            const QRect rect(child->mapTo(window.get(), QPoint(0, 0)), child->size());
+            const auto [known, first] = placed.emplace(child, rect);
+            if (!first) {
+              EXPECT_EQ(rect, known->second)
+                  << view << " " << child->objectName().toStdString() << " " << child->metaObject()->className();
+            }
+          }
+          ExpectWithinPages(view);
+          if (debug) ExpectFrameLinesLevelWithRows(tab, view);
+        }
       }
-      window->SetDebugFramesVisible(false);
-      QCoreApplication::processEvents();
-      EXPECT_EQ(window->size(), size) << where;
+      window.reset();
     }
-    window.reset();
   }
 }
 

@@ -32,6 +32,10 @@
 
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QRect& rect, std::ostream* out) {
+  *out << rect.width() << 'x' << rect.height() << '+' << rect.x() << '+' << rect.y();
+}
+inline void PrintTo(const QSize& size, std::ostream* out) { *out << size.width() << 'x' << size.height(); }
 QT_END_NAMESPACE
 
 namespace tessaro::testing {
