@@ -13,33 +13,15 @@
 #include "lang/LanguageTexts.h"
 #include "messages/MessageLog.h"
 #include "protocol/EngineScreen.h"
+#include "protocol/EngineStates.h"
 #include "protocol/Frames.h"
+#include "protocol/ReplyReceiver.h"
 #include "serial/Datacom.h"
 
 namespace tessaro {
 
-// Engine states. Each transaction owns a send state and the three
-// reception states after it (waiting for SOH, LEN, data).
-namespace engine_state {
-inline constexpr int16_t Initial = 0;
-inline constexpr int16_t PortLost = 5;
-inline constexpr int16_t Idle = 10;
-inline constexpr int16_t CallStatusSend = 150;
-inline constexpr int16_t CallStatusSoh = 151;
-inline constexpr int16_t CallSend = 161;
-inline constexpr int16_t CallSoh = 162;
-inline constexpr int16_t ResetSend = 180;
-inline constexpr int16_t ResetSoh = 181;
-inline constexpr int16_t WriteSend = 310;
-inline constexpr int16_t WriteSoh = 311;
-inline constexpr int16_t WriteEvaluate = 314;
-inline constexpr int16_t ReadSend = 350;
-inline constexpr int16_t ReadSoh = 351;
-inline constexpr int16_t ReadEvaluate = 354;
-}  // namespace engine_state
-
-// True for every state number the engine itself uses.
-bool IsEngineState(int16_t state);
+// EngineTick's start code from start-up; every timer tick passes 0.
+inline constexpr int16_t StartCodeStartUp = 10;
 
 // Tick counts (a tick is nominally 25 ms).
 inline constexpr int16_t ReplyTimeoutTicks = 120;
@@ -79,15 +61,13 @@ class ProtocolEngine {
   int16_t SendChecked(int value);
   ItemValue ParseReplyValue(int16_t item) const;
   int16_t ReplyItem() const;
+  // The reply being received, or the last one.
+  const ReplyReceiver& Reply() const { return receiver_; }
 
-  int16_t EngineState = engine_state::Initial;
+  EngineStateCode EngineState = engine_state::Initial;
   int16_t IdleCountdown = 0;
   int16_t DelayCountdown = 0;
-  int16_t ReplyCountdown = 0;
-  int16_t CheckSum = 0;
-  ReplyBuffer RxBuffer{};
-  int16_t RxPos = 0;
-  int16_t RxLength = 0;
+  int16_t CheckSum = 0;  // of the frame being sent
   int16_t CurrentItem = 0;
   int16_t FailCount = 0;
   int16_t BatchReport = 0;  // 1 read-all running, 2 write-all running
@@ -100,8 +80,6 @@ class ProtocolEngine {
   bool ResetRequest = false;
 
  private:
-  enum class Reception { Waiting, SohTimeout, LenTimeout, TooLong, ChecksumError, Complete };
-
   // Engine core and idle state.
   void RunState(int16_t startCode);
   void InitialState(int16_t startCode);
@@ -114,17 +92,12 @@ class ProtocolEngine {
   bool ReopenPort();
 
   // Sending.
-  void PrepareReply();  // RxBuffer to -1, before a frame goes out
-  void AwaitReply(int16_t sohState);
+  void AwaitReply(const ReceptionStates& states);
   int16_t SendFrame(const std::vector<uint8_t>& frame);
 
-  // Reception common to every transaction; sohState is the transaction's
-  // first reception state.
-  Reception Receive(int16_t sohState);
-  Reception ReceiveSoh(int16_t sohState);
-  Reception ReceiveLen(int16_t sohState);
-  Reception ReceiveData();
-  void StoreReceived(int byte);
+  // Reception common to every transaction: feeds what arrived to the
+  // receiver, counts the tick, and keeps EngineState on the reply's phase.
+  ReplyOutcome Receive(const ReceptionStates& states);
 
   // Item transactions.
   void WriteSendState();
@@ -160,6 +133,10 @@ class ProtocolEngine {
 
   // The value the running write put on the wire; an ACK confirms this one.
   ItemValue sentValue_;
+  ReplyReceiver receiver_{ReplyTimeoutTicks};
+  // A tick is being served and the receiver has not been told of it yet.
+  bool tickPending_ = false;
+  bool inTick_ = false;
 };
 
 }  // namespace tessaro

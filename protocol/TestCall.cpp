@@ -7,36 +7,36 @@ void ProtocolEngine::CallStatusSendState() {
   IdleCountdown = QuietAfterWriteTicks;
   datacom_.FlushInput();
   if (const auto frame = BuildCallStatusRequest()) SendFrame(*frame);
-  PrepareReply();
-  AwaitReply(engine_state::CallStatusSoh);
+  AwaitReply(reception_states::CallStatus);
 }
 
 void ProtocolEngine::CallStatusReceiveState() {
-  switch (Receive(engine_state::CallStatusSoh)) {
-    case Reception::Waiting:
-    case Reception::TooLong:
+  switch (Receive(reception_states::CallStatus)) {
+    case ReplyOutcome::Waiting:
+    case ReplyOutcome::TooLong:
       return;
-    case Reception::SohTimeout:
+    case ReplyOutcome::SohTimeout:
       Log(Text(slot::CallTimeout) + ". (SOH req BufPos)");
       ++FailCount;
       return;
-    case Reception::LenTimeout:
+    case ReplyOutcome::LenTimeout:
+    case ReplyOutcome::DataTimeout:
       Log(Text(slot::CallTimeout) + ". (Len BufPos)");
       return;
-    case Reception::ChecksumError:
+    case ReplyOutcome::ChecksumError:
       Log(Text(slot::CallChecksumError) + ". (CheckSumn req BufPos)");
       return;
-    case Reception::Complete:
+    case ReplyOutcome::Complete:
       break;
   }
   // Without offset 7 there is no sequence number to call with: the reply
   // is as unusable as a damaged one.
-  if (!ReplyHoldsOffset(RxBuffer, RxLength, ReplyItemOffset)) {
+  if (!ReplyHoldsOffset(receiver_.Buffer(), receiver_.Length(), ReplyItemOffset)) {
     Log(Text(slot::CallChecksumError) + ". (CheckSumn req BufPos)");
     EngineState = engine_state::Idle;
     return;
   }
-  PagerSequence = static_cast<int16_t>(RxBuffer[ReplyItemOffset] - '0');
+  PagerSequence = static_cast<int16_t>(receiver_.Buffer()[ReplyItemOffset] - '0');
   if (PagerSequence < 0 || PagerSequence > 9) ++FailCount;  // the call is still made
   EngineState = engine_state::CallSend;
 }
@@ -54,28 +54,28 @@ void ProtocolEngine::CallSendState() {
   }
   datacom_.FlushInput();
   SendFrame(*frame);
-  PrepareReply();
-  AwaitReply(engine_state::CallSoh);
+  AwaitReply(reception_states::Call);
 }
 
 void ProtocolEngine::CallReceiveState() {
-  switch (Receive(engine_state::CallSoh)) {
-    case Reception::Waiting:
-    case Reception::TooLong:
+  switch (Receive(reception_states::Call)) {
+    case ReplyOutcome::Waiting:
+    case ReplyOutcome::TooLong:
       return;
-    case Reception::SohTimeout:
+    case ReplyOutcome::SohTimeout:
       Log(Text(slot::CallTimeout) + ". (SOH snd call)");
       ++FailCount;
       return;
-    case Reception::LenTimeout:
+    case ReplyOutcome::LenTimeout:
+    case ReplyOutcome::DataTimeout:
       Log(Text(slot::CallTimeout) + ". (Len send Call)");
       return;
-    case Reception::ChecksumError:
+    case ReplyOutcome::ChecksumError:
       Log(Text(slot::CallChecksumError) + ". (Data send Call)");
       return;
-    case Reception::Complete:
+    case ReplyOutcome::Complete:
       EngineState = engine_state::Idle;
-      Log((ReplyAccepted(RxBuffer, RxLength) ? Text(slot::CallSucceeded) : Text(slot::CallFailed)) + ".");
+      Log((ReplyAccepted(receiver_.Buffer(), receiver_.Length()) ? Text(slot::CallSucceeded) : Text(slot::CallFailed)) + ".");
       return;
   }
 }

@@ -7,27 +7,27 @@ void ProtocolEngine::ResetSendState() {
   IdleCountdown = QuietAfterWriteTicks;
   datacom_.FlushInput();
   if (const auto frame = BuildResetRequest()) SendFrame(*frame);
-  PrepareReply();
-  AwaitReply(engine_state::ResetSoh);
+  AwaitReply(reception_states::Reset);
 }
 
 void ProtocolEngine::ResetReceiveState() {
-  switch (Receive(engine_state::ResetSoh)) {
-    case Reception::Waiting:
-    case Reception::TooLong:
+  switch (Receive(reception_states::Reset)) {
+    case ReplyOutcome::Waiting:
+    case ReplyOutcome::TooLong:
       return;
-    case Reception::SohTimeout:
+    case ReplyOutcome::SohTimeout:
       Log(Text(slot::ResetTimeout) + " SOH.");
       return;
-    case Reception::LenTimeout:
+    case ReplyOutcome::LenTimeout:
+    case ReplyOutcome::DataTimeout:
       Log(Text(slot::ResetTimeout) + " " + Text(slot::Length));
       return;
-    case Reception::ChecksumError:
+    case ReplyOutcome::ChecksumError:
       Log(Text(slot::ResetChecksumError) + ".");
       return;
-    case Reception::Complete:
+    case ReplyOutcome::Complete:
       EngineState = engine_state::Idle;
-      if (ReplyAccepted(RxBuffer, RxLength)) Log(Text(slot::ResetSent) + ".");
+      if (ReplyAccepted(receiver_.Buffer(), receiver_.Length())) Log(Text(slot::ResetSent) + ".");
       return;
   }
 }
