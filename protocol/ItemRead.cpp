@@ -20,12 +20,14 @@ void ProtocolEngine::ReadSendState() {
   AppendProgress(" -> " + Text(slot::NotImplementedType) + "!" + CrLf);
   store_.ItemStatus[static_cast<std::size_t>(CurrentItem)] = RequestNone;
   EngineState = engine_state::Idle;
+  FinishItem(TransactionKind::Read, TransactionOutcome::Failed);
 }
 
 void ProtocolEngine::ReportReadFailure(const std::string& report, bool counts) {
   AppendProgress(report + CrLf);
   if (counts) ++FailCount;
   Log(Text(slot::Error) + " " + Text(slot::ReadingOf) + ": " + report);
+  FinishItem(TransactionKind::Read, TransactionOutcome::Failed);
 }
 
 void ProtocolEngine::ReadReceiveState() {
@@ -99,6 +101,8 @@ void ProtocolEngine::ReadEvaluateState() {
     Log(Text(slot::ReadFromUnit) + ": " + tag + line);
   }
   FailCount = 0;
+  events_->ItemRead(m, value);
+  FinishItem(TransactionKind::Read, TransactionOutcome::Done);
 }
 
 }  // namespace tessaro

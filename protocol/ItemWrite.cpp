@@ -29,10 +29,15 @@ void ProtocolEngine::WriteSendState() {
   AppendProgress(" -> " + Text(slot::NotImplementedType) + CrLf);
   store_.ItemStatus[index] = RequestNone;
   EngineState = engine_state::Idle;
+  FinishItem(TransactionKind::Write, TransactionOutcome::Failed);
 }
 
 void ProtocolEngine::WriteReceiveState() {
-  switch (Receive(reception_states::Write)) {
+  const ReplyOutcome outcome = Receive(reception_states::Write);
+  if (outcome != ReplyOutcome::Waiting && outcome != ReplyOutcome::Complete) {
+    FinishItem(TransactionKind::Write, TransactionOutcome::Failed);
+  }
+  switch (outcome) {
     case ReplyOutcome::Waiting:
       return;
     case ReplyOutcome::SohTimeout:
@@ -69,12 +74,15 @@ void ProtocolEngine::WriteEvaluateState() {
     settingsScreen_.ItemToScreen(CurrentItem);
     AppendProgress(" -> " + Text(slot::Saved) + "." + CrLf);
     FailCount = 0;
+    events_->ItemWritten(CurrentItem, sentValue_);
+    FinishItem(TransactionKind::Write, TransactionOutcome::Done);
     return;
   }
   // Refused: the request stays as it is, so it is tried again unless the
   // user cancelled it meanwhile.
   ++FailCount;
   AppendProgress(std::string(" -> program ERROR NACK.") + CrLf);
+  FinishItem(TransactionKind::Write, TransactionOutcome::Refused);
 }
 
 }  // namespace tessaro

@@ -12,6 +12,7 @@
 #include "core/SettingsStore.h"
 #include "lang/LanguageTexts.h"
 #include "messages/MessageLog.h"
+#include "protocol/EngineEvents.h"
 #include "protocol/EngineScreen.h"
 #include "protocol/EngineStates.h"
 #include "protocol/Frames.h"
@@ -43,6 +44,22 @@ class ProtocolEngine {
 
   // startCode is 10 from start-up, 0 from every timer tick.
   void EngineTick(int16_t startCode);
+
+  // Commands. Each notes the request; the engine serves it in its own steps.
+  void ReadAll() { ReadAllRequest = true; }
+  void WriteAll() { WriteAllRequest = true; }
+  void ReadItem(int16_t item);
+  void WriteItem(int16_t item);
+  void TestCall() { TestCallRequest = true; }
+  void Reset() { ResetRequest = true; }
+  void Cancel() { CancelAll(); }
+  // The observer told of what happens; nullptr for none.
+  void SetEvents(EngineEvents* events) { events_ = events ? events : &noEvents_; }
+
+  bool Started() const { return EngineState != engine_state::Initial; }
+  bool PortIsLost() const { return EngineState == engine_state::PortLost; }
+  // Nothing running, nothing pending, no request raised, no batch report due.
+  bool Quiet() const;
   // Drops every pending item request; a running transaction finishes on its own.
   void CancelAll();
   // n >= 0: the item being served; n < 0: the number of pending requests.
@@ -87,6 +104,11 @@ class ProtocolEngine {
   void IdleState();
   bool ServeNextItem();  // true when the tick ends here
   void GiveUp(bool write);
+  void EndBatch(TransactionOutcome outcome);
+  void LosePort();
+  void FinishItem(TransactionKind kind, TransactionOutcome outcome) {
+    events_->TransactionFinished(kind, CurrentItem, outcome);
+  }
   void ReportBatchSuccess();
   void ServeRequestFlags();
   bool ReopenPort();
@@ -134,6 +156,8 @@ class ProtocolEngine {
   // The value the running write put on the wire; an ACK confirms this one.
   ItemValue sentValue_;
   ReplyReceiver receiver_{ReplyTimeoutTicks};
+  EngineEvents noEvents_;
+  EngineEvents* events_ = &noEvents_;
   // A tick is being served and the receiver has not been told of it yet.
   bool tickPending_ = false;
   bool inTick_ = false;

@@ -11,7 +11,11 @@ void ProtocolEngine::CallStatusSendState() {
 }
 
 void ProtocolEngine::CallStatusReceiveState() {
-  switch (Receive(reception_states::CallStatus)) {
+  const ReplyOutcome outcome = Receive(reception_states::CallStatus);
+  if (outcome != ReplyOutcome::Waiting && outcome != ReplyOutcome::Complete) {
+    events_->TransactionFinished(TransactionKind::TestCall, -1, TransactionOutcome::Failed);
+  }
+  switch (outcome) {
     case ReplyOutcome::Waiting:
     case ReplyOutcome::TooLong:
       return;
@@ -34,6 +38,7 @@ void ProtocolEngine::CallStatusReceiveState() {
   if (!ReplyHoldsOffset(receiver_.Buffer(), receiver_.Length(), ReplyItemOffset)) {
     Log(Text(slot::CallChecksumError) + ". (CheckSumn req BufPos)");
     EngineState = engine_state::Idle;
+    events_->TransactionFinished(TransactionKind::TestCall, -1, TransactionOutcome::Failed);
     return;
   }
   PagerSequence = static_cast<int16_t>(receiver_.Buffer()[ReplyItemOffset] - '0');
@@ -50,6 +55,7 @@ void ProtocolEngine::CallSendState() {
   if (!frame) {  // cannot happen with the cut address and message; never send a broken frame
     Log(Text(slot::CallFailed) + ".");
     EngineState = engine_state::Idle;
+    events_->TransactionFinished(TransactionKind::TestCall, -1, TransactionOutcome::Failed);
     return;
   }
   datacom_.FlushInput();
@@ -58,7 +64,11 @@ void ProtocolEngine::CallSendState() {
 }
 
 void ProtocolEngine::CallReceiveState() {
-  switch (Receive(reception_states::Call)) {
+  const ReplyOutcome outcome = Receive(reception_states::Call);
+  if (outcome != ReplyOutcome::Waiting && outcome != ReplyOutcome::Complete) {
+    events_->TransactionFinished(TransactionKind::TestCall, -1, TransactionOutcome::Failed);
+  }
+  switch (outcome) {
     case ReplyOutcome::Waiting:
     case ReplyOutcome::TooLong:
       return;
@@ -73,10 +83,14 @@ void ProtocolEngine::CallReceiveState() {
     case ReplyOutcome::ChecksumError:
       Log(Text(slot::CallChecksumError) + ". (Data send Call)");
       return;
-    case ReplyOutcome::Complete:
+    case ReplyOutcome::Complete: {
       EngineState = engine_state::Idle;
-      Log((ReplyAccepted(receiver_.Buffer(), receiver_.Length()) ? Text(slot::CallSucceeded) : Text(slot::CallFailed)) + ".");
+      const bool accepted = ReplyAccepted(receiver_.Buffer(), receiver_.Length());
+      Log((accepted ? Text(slot::CallSucceeded) : Text(slot::CallFailed)) + ".");
+      events_->TransactionFinished(TransactionKind::TestCall, -1,
+                                   accepted ? TransactionOutcome::Done : TransactionOutcome::Refused);
       return;
+    }
   }
 }
 

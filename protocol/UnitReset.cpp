@@ -11,7 +11,11 @@ void ProtocolEngine::ResetSendState() {
 }
 
 void ProtocolEngine::ResetReceiveState() {
-  switch (Receive(reception_states::Reset)) {
+  const ReplyOutcome outcome = Receive(reception_states::Reset);
+  if (outcome != ReplyOutcome::Waiting && outcome != ReplyOutcome::Complete) {
+    events_->TransactionFinished(TransactionKind::Reset, -1, TransactionOutcome::Failed);
+  }
+  switch (outcome) {
     case ReplyOutcome::Waiting:
     case ReplyOutcome::TooLong:
       return;
@@ -25,10 +29,14 @@ void ProtocolEngine::ResetReceiveState() {
     case ReplyOutcome::ChecksumError:
       Log(Text(slot::ResetChecksumError) + ".");
       return;
-    case ReplyOutcome::Complete:
+    case ReplyOutcome::Complete: {
       EngineState = engine_state::Idle;
-      if (ReplyAccepted(receiver_.Buffer(), receiver_.Length())) Log(Text(slot::ResetSent) + ".");
+      const bool accepted = ReplyAccepted(receiver_.Buffer(), receiver_.Length());
+      if (accepted) Log(Text(slot::ResetSent) + ".");
+      events_->TransactionFinished(TransactionKind::Reset, -1,
+                                   accepted ? TransactionOutcome::Done : TransactionOutcome::Refused);
       return;
+    }
   }
 }
 
