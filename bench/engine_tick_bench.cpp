@@ -82,8 +82,8 @@ void BM_IdleTickLastOfBatchPending(benchmark::State& state) {
 BENCHMARK(BM_IdleTickLastOfBatchPending);
 
 // A read waiting for the SOH of a reply that does not come: the tick of
-// most of a transaction's life. The reply countdown is held up so the wait
-// never times out.
+// most of a transaction's life. A read that times out is started again
+// outside the timing.
 void BM_WaitingForReplyTick(benchmark::State& state) {
   testing::FakeBytePort port;
   EngineBenchWorld world(port);
@@ -100,9 +100,18 @@ void BM_WaitingForReplyTick(benchmark::State& state) {
     return;
   }
   for (auto _ : state) {
-    world.engine.ReplyCountdown = ReplyTimeoutTicks;
     world.engine.EngineTick(0);
     benchmark::DoNotOptimize(world.engine.EngineState);
+    if (world.engine.EngineState != engine_state::ReadSoh) {
+      // Timed out: the same read again, untimed.
+      state.PauseTiming();
+      world.engine.FailCount = 0;
+      world.store.ItemStatus[21] = RequestRead;
+      world.engine.IdleCountdown = QuietAfterReadTicks;
+      world.engine.EngineTick(0);
+      world.engine.EngineTick(0);
+      state.ResumeTiming();
+    }
   }
   if (world.engine.EngineState != engine_state::ReadSoh) state.SkipWithError("the wait ended");
 }

@@ -20,12 +20,14 @@ CliSession::CliSession(const CliWorld& world, const CliOptions& options)
   engineScreen_.AttachRows(program_->Screen);
   window_ = std::make_unique<ConsoleWindow>(controls_, program_->Texts);
   program_->Log.SetLineListener([this](const std::string& line) { OnMessageLine(line); });
+  program_->Engine.SetEvents(&events_);
 }
 
 CliSession::~CliSession() {
   Shutdown();
   // The log outlives nothing it could still call into.
   program_->Log.SetLineListener(nullptr);
+  program_->Engine.SetEvents(nullptr);
 }
 
 DeviceNaming CliSession::Naming() const {
@@ -45,7 +47,7 @@ bool CliSession::StartWithUnit() {
   program_->StartProgram(options_.debug ? "/DEBUG" : "", *window_,
                          [this](ProgramSettings& settings) { AdjustSettings(settings); });
   // The engine starts only on a port that opened; only that one is closed again.
-  portStarted_ = program_->Engine.EngineState != engine_state::Initial;
+  portStarted_ = program_->Engine.Started();
   return portStarted_;
 }
 
@@ -90,13 +92,7 @@ CliSession::RunEnd CliSession::Run(const RunPlan& plan) {
       break;
     }
     ++ticks;
-    // Lines logged by an idle tick are the unit's own text (the idle state
-    // logs nothing else while no batch or flag is being served).
-    tickFromIdle_ = engine.EngineState == engine_state::Idle && engine.BatchReport == 0 && !engine.ReadAllRequest &&
-                    !engine.WriteAllRequest && !engine.TestCallRequest && !engine.ResetRequest &&
-                    PendingRequests() == 0;
     engine.EngineTick(0);
-    tickFromIdle_ = false;
 
     if (plan.done) {
       const int done = plan.done();
@@ -118,26 +114,17 @@ CliSession::RunEnd CliSession::Run(const RunPlan& plan) {
   return end;
 }
 
-bool CliSession::EngineQuiet() const {
-  const ProtocolEngine& engine = program_->Engine;
-  return engine.EngineState == engine_state::Idle && !engine.ReadAllRequest && !engine.WriteAllRequest &&
-         !engine.TestCallRequest && !engine.ResetRequest && engine.BatchReport == 0 && PendingRequests() == 0;
-}
+bool CliSession::EngineQuiet() const { return program_->Engine.Quiet(); }
 
 int CliSession::PendingRequests() const {
   const auto& status = program_->Store.ItemStatus;
   return static_cast<int>(std::count_if(status.begin(), status.end(), [](int16_t code) { return code > 0; }));
 }
 
-std::vector<std::string> CliSession::TakeLoggedTexts() { return std::exchange(loggedTexts_, {}); }
-
 void CliSession::RouteUnitLines(std::function<void(const std::string&)> sink) { unitLineSink_ = std::move(sink); }
 
 void CliSession::OnMessageLine(const std::string& line) {
-  // A message line is the time, a blank and the text.
-  const std::size_t blank = line.find(' ');
-  loggedTexts_.push_back(blank == std::string::npos ? line : line.substr(blank + 1));
-  if (unitLineSink_ && tickFromIdle_) {
+  if (events_.TakeUnitLine() && unitLineSink_) {
     unitLineSink_(line);
   } else {
     world_.console.ErrLine(TerminalText(line));

@@ -10,6 +10,7 @@
 #include "cli/CliOptions.h"
 #include "cli/Console.h"
 #include "cli/ConsoleSeams.h"
+#include "cli/EngineEventRecord.h"
 #include "cli/TickSource.h"
 #include "core/Clock.h"
 #include "program/TessaroProgram.h"
@@ -73,14 +74,13 @@ class CliSession {
   // Nothing running, nothing pending, no flag raised, no batch report due.
   bool EngineQuiet() const;
   int PendingRequests() const;
-  // The message texts (without time) logged since the last call.
-  std::vector<std::string> TakeLoggedTexts();
   // From now on the unit's own text lines go to `sink` instead of standard error.
   void RouteUnitLines(std::function<void(const std::string& messageLine)> sink);
 
   TessaroProgram& Program() { return *program_; }
   ConsoleDialogs& Dialogs() { return dialogs_; }
   ConsoleEngineScreen& EngineScreen() { return engineScreen_; }
+  EngineEventRecord& Events() { return events_; }
   const CliOptions& Options() const { return options_; }
   Console& Out() { return world_.console; }
 
@@ -99,9 +99,8 @@ class CliSession {
   std::unique_ptr<ConsoleWindow> window_;
 
   bool portStarted_ = false;
-  bool tickFromIdle_ = false;
+  EngineEventRecord events_;
   std::function<void(const std::string&)> unitLineSink_;
-  std::vector<std::string> loggedTexts_;
 };
 
 }  // namespace tessaro::cli

@@ -1,5 +1,6 @@
 // Commands that read or write items: the window's buttons without the window.
 #include <algorithm>
+#include <set>
 
 #include "cli/Commands.h"
 #include "cli/FileChecks.h"
@@ -39,23 +40,21 @@ struct JobResult {
 // Runs the engine until the requests placed for `items` are served, then
 // tells which of them the unit did not confirm.
 JobResult RunJob(CliSession& session, const std::vector<int16_t>& items) {
-  const SettingsStore& store = session.Program().Store;
   session.Dialogs().Forget();
-  const auto obtainedCount = [&] {
-    return static_cast<int>(std::count_if(items.begin(), items.end(), [&](int16_t item) {
-      return Obtained(store.UnitValues[static_cast<std::size_t>(item)]);
-    }));
+  const std::set<int16_t>& served = session.Events().served;
+  const auto servedCount = [&] {
+    return static_cast<int>(std::count_if(items.begin(), items.end(), [&](int16_t item) { return served.contains(item); }));
   };
   CliSession::RunPlan plan;
   plan.finished = [&] { return session.EngineQuiet(); };
-  plan.done = obtainedCount;
+  plan.done = servedCount;
   plan.total = static_cast<int>(items.size());
 
   JobResult result;
   result.end = session.Run(plan);
-  if (result.end != CliSession::RunEnd::Finished) session.Program().Engine.CancelAll();
+  if (result.end != CliSession::RunEnd::Finished) session.Program().Engine.Cancel();
   for (int16_t item : items) {
-    if (!Obtained(store.UnitValues[static_cast<std::size_t>(item)])) result.missing.push_back(item);
+    if (!served.contains(item)) result.missing.push_back(item);
   }
   result.boxesShown = !session.Dialogs().Shown().empty();
   return result;
@@ -92,7 +91,8 @@ int ReadItems(CliSession& session, const std::vector<int16_t>& items) {
   SettingsStore& store = session.Program().Store;
   for (int16_t item : items) {
     store.UnitValues[static_cast<std::size_t>(item)] = ItemValue();
-    store.ItemStatus[static_cast<std::size_t>(item)] = RequestRead;
+    session.Events().served.erase(item);
+    session.Program().Engine.ReadItem(item);
   }
   const JobResult result = RunJob(session, items);
   return Report(session, items, result, Transfer::Read);
@@ -126,7 +126,8 @@ int ReadAllCommand(CliSession& session) {
   TessaroProgram& program = session.Program();
   const std::vector<int16_t> items = ItemsWhere(IsReadableItem);
   for (int16_t item : items) program.Store.UnitValues[static_cast<std::size_t>(item)] = ItemValue();
-  program.Engine.ReadAllRequest = true;
+  session.Events().served.clear();
+  program.Engine.ReadAll();
   const JobResult result = RunJob(session, items);
   const int status = Report(session, items, result, Transfer::Read);
   if (!session.Options().saveFile) return status;
@@ -146,7 +147,8 @@ int WriteCommand(CliSession& session) {
     program.Screen.ItemToScreen(write.item);
     program.Screen.ScreenToItem(write.item);
     store.UnitValues[index] = ItemValue();
-    store.ItemStatus[index] = RequestWrite;
+    session.Events().served.erase(write.item);
+    program.Engine.WriteItem(write.item);
     items.push_back(write.item);
   }
   const JobResult result = RunJob(session, items);
@@ -175,7 +177,8 @@ int WriteAllCommand(CliSession& session) {
   }
 
   ScreenToAllItems(program.Screen);
-  program.Engine.WriteAllRequest = true;
+  session.Events().served.clear();
+  program.Engine.WriteAll();
   const std::vector<int16_t> items = ItemsWhere(IsWritableItem);
   const JobResult result = RunJob(session, items);
   return Report(session, items, result, Transfer::Write);

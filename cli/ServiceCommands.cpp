@@ -8,20 +8,22 @@
 namespace tessaro::cli {
 namespace {
 
-// Raises one of the engine's flags and waits until the transaction it starts
-// has ended. Success is the engine's own success line in the message lines:
-// these transactions report nowhere else.
-int RunFlagged(CliSession& session, bool& flag, TextSlot successSlot, const std::string& failure) {
-  TessaroProgram& program = session.Program();
-  const std::string success = program.Texts.Text(successSlot) + ".";
-  session.TakeLoggedTexts();
-  flag = true;
+// Gives the engine one command and waits until the transaction it starts
+// has ended; the engine's event says how.
+int RunSpecial(CliSession& session, TransactionKind kind, const std::string& failure) {
+  EngineEventRecord& events = session.Events();
+  events.special.reset();
+  ProtocolEngine& engine = session.Program().Engine;
+  if (kind == TransactionKind::TestCall) {
+    engine.TestCall();
+  } else {
+    engine.Reset();
+  }
 
   CliSession::RunPlan plan;
-  plan.finished = [&] { return session.EngineQuiet(); };
+  plan.finished = [&] { return events.SpecialOutcome(kind).has_value() && session.EngineQuiet(); };
   const CliSession::RunEnd end = session.Run(plan);
-  const std::vector<std::string> logged = session.TakeLoggedTexts();
-  const bool ok = end == CliSession::RunEnd::Finished && std::find(logged.begin(), logged.end(), success) != logged.end();
+  const bool ok = end == CliSession::RunEnd::Finished && events.SpecialOutcome(kind) == TransactionOutcome::Done;
 
   if (end == CliSession::RunEnd::Interrupted) session.Out().ErrLine("tessaro-cli: interrupted");
   if (!ok) session.Out().ErrLine("tessaro-cli: " + failure);
@@ -36,12 +38,11 @@ int RunFlagged(CliSession& session, bool& flag, TextSlot successSlot, const std:
 int TestCallCommand(CliSession& session) {
   const CliOptions& options = session.Options();
   session.EngineScreen().SetTestCall(options.pagerAddress, options.pagerMessage, options.bleepCode);
-  return RunFlagged(session, session.Program().Engine.TestCallRequest, slot::CallSucceeded,
-                    "the unit did not confirm the test call");
+  return RunSpecial(session, TransactionKind::TestCall, "the unit did not confirm the test call");
 }
 
 int ResetCommand(CliSession& session) {
-  return RunFlagged(session, session.Program().Engine.ResetRequest, slot::ResetSent, "the unit did not confirm the reset");
+  return RunSpecial(session, TransactionKind::Reset, "the unit did not confirm the reset");
 }
 
 int MonitorCommand(CliSession& session) {
@@ -54,7 +55,7 @@ int MonitorCommand(CliSession& session) {
   session.Run(plan);
   session.RouteUnitLines(nullptr);
   // Ending while the port is away is worth knowing in a script.
-  if (session.Program().Engine.EngineState == engine_state::PortLost) {
+  if (session.Events().portLost) {
     session.Out().ErrLine("tessaro-cli: the serial port " + session.PortDescription() + " was lost");
     return ExitUnitFailed;
   }

@@ -66,7 +66,7 @@ void Check(bool condition) {
 
 void CheckEngine(const ProtocolEngine& engine) {
   Check(IsEngineState(engine.EngineState));
-  Check(engine.RxPos >= 0 && engine.RxPos <= RxBufferSize);
+  Check(engine.Reply().Position() >= 0 && engine.Reply().Position() <= RxBufferSize);
   Check(engine.CheckSum >= 0 && engine.CheckSum <= 255);
 }
 
@@ -115,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   engine.EngineTick(10);
 
   const int16_t item = static_cast<int16_t>(itemByte % 250);
-  int16_t waitFor = engine_state::Idle;
+  EngineStateCode waitFor = engine_state::Idle;
   switch (selector % 5) {
     case 0:
       store.ItemStatus[static_cast<std::size_t>(item)] = RequestRead;

@@ -17,7 +17,31 @@ constexpr std::size_t kUnitLineLimit = 130;
 void ProtocolEngine::CancelAll() {
   store_.ItemStatus.fill(RequestNone);
   AppendProgress(CrLf + Text(slot::Cancelled) + "!" + CrLf);
+  EndBatch(TransactionOutcome::Cancelled);
+}
+
+void ProtocolEngine::EndBatch(TransactionOutcome outcome) {
+  const int16_t batch = BatchReport;
   BatchReport = 0;
+  if (batch == 1) events_->BatchFinished(BatchKind::ReadAll, outcome);
+  if (batch == 2) events_->BatchFinished(BatchKind::WriteAll, outcome);
+}
+
+void ProtocolEngine::ReadItem(int16_t item) {
+  if (item >= 0 && item <= LastUnitItem) store_.ItemStatus[static_cast<std::size_t>(item)] = RequestRead;
+}
+
+void ProtocolEngine::WriteItem(int16_t item) {
+  if (item >= 0 && item <= LastUnitItem) store_.ItemStatus[static_cast<std::size_t>(item)] = RequestWrite;
+}
+
+bool ProtocolEngine::Quiet() const {
+  if (EngineState != engine_state::Idle || ReadAllRequest || WriteAllRequest || TestCallRequest || ResetRequest ||
+      BatchReport != 0) {
+    return false;
+  }
+  return std::none_of(store_.ItemStatus.begin(), store_.ItemStatus.end(),
+                      [](int16_t status) { return status > 0; });
 }
 
 void ProtocolEngine::ShowProgress(int n) {
@@ -39,6 +63,7 @@ void ProtocolEngine::ListenUnitText() {
   for (int byte = datacom_.ReadByte(); byte >= 0; byte = datacom_.ReadByte()) {
     if (byte == '\r' || byte == '\n') {
       if (!UnitTextLine.empty()) {
+        events_->UnitLine(UnitTextLine);
         Log(UnitTextLine);
         UnitTextLine.clear();
       }
@@ -46,6 +71,7 @@ void ProtocolEngine::ListenUnitText() {
       UnitTextLine += ControlCharName(byte);
     }
     if (UnitTextLine.size() > kUnitLineLimit) {
+      events_->UnitLine(UnitTextLine);
       Log(UnitTextLine);
       UnitTextLine.clear();
     }

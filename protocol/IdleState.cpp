@@ -9,16 +9,10 @@ void ProtocolEngine::IdleState() {
   if (ServeNextItem()) return;
 
   if (BatchReport > 0) {
-    if (datacom_.PortIsOpen() < 0) {
-      EngineState = engine_state::PortLost;
-      return;
-    }
+    if (datacom_.PortIsOpen() < 0) return LosePort();
     ReportBatchSuccess();
   }
-  if (datacom_.PortIsOpen() < 0) {
-    EngineState = engine_state::PortLost;
-    return;
-  }
+  if (datacom_.PortIsOpen() < 0) return LosePort();
   ShowProgress(-1);
   ListenUnitText();
   ServeRequestFlags();
@@ -27,7 +21,7 @@ void ProtocolEngine::IdleState() {
 bool ProtocolEngine::ServeNextItem() {
   for (int16_t item = 0; item <= LastUnitItem; ++item) {
     if (datacom_.PortIsOpen() < 0) {
-      EngineState = engine_state::PortLost;
+      LosePort();
       return true;
     }
     const int16_t status = store_.ItemStatus[static_cast<std::size_t>(item)];
@@ -54,6 +48,9 @@ bool ProtocolEngine::ServeNextItem() {
 void ProtocolEngine::GiveUp(bool write) {
   // Requests are cleared before the box shows, so ticks that run while it
   // is open find nothing to serve.
+  events_->TransactionFinished(write ? TransactionKind::Write : TransactionKind::Read, CurrentItem,
+                               TransactionOutcome::GivenUp);
+  EndBatch(TransactionOutcome::GivenUp);
   CancelAll();
   dialogs_.ShowCriticalError(GiveUpText(texts_, write), Text(slot::ProgramTitle));
 }
@@ -67,9 +64,14 @@ void ProtocolEngine::ReportBatchSuccess() {
   } else {
     return;
   }
-  BatchReport = 0;
   if (store_.DebugLevel == 2) AppendProgress(line + CrLf);
   Log(line);
+  EndBatch(TransactionOutcome::Done);
+}
+
+void ProtocolEngine::LosePort() {
+  EngineState = engine_state::PortLost;
+  events_->PortLost();
 }
 
 bool ProtocolEngine::ReopenPort() {
@@ -80,7 +82,10 @@ bool ProtocolEngine::ReopenPort() {
 void ProtocolEngine::ServeRequestFlags() {
   if (ReadAllRequest) {
     ReadAllRequest = false;
-    if (!ReopenPort()) return;
+    if (!ReopenPort()) {
+      events_->BatchFinished(BatchKind::ReadAll, TransactionOutcome::Failed);
+      return;
+    }
     BatchReport = 1;
     FailCount = 0;
     for (int16_t item = 0; item <= LastUnitItem; ++item) {
@@ -101,17 +106,26 @@ void ProtocolEngine::ServeRequestFlags() {
       }
       return;
     }
+    events_->BatchFinished(BatchKind::WriteAll, TransactionOutcome::Failed);
   }
   // One special transaction per tick: starting both would let the reset
   // overwrite the test call's state before it ran.
   if (TestCallRequest) {
     TestCallRequest = false;
-    if (ReopenPort()) EngineState = engine_state::CallStatusSend;
+    if (ReopenPort()) {
+      EngineState = engine_state::CallStatusSend;
+    } else {
+      events_->TransactionFinished(TransactionKind::TestCall, -1, TransactionOutcome::Failed);
+    }
     return;
   }
   if (ResetRequest) {
     ResetRequest = false;
-    if (ReopenPort()) EngineState = engine_state::ResetSend;
+    if (ReopenPort()) {
+      EngineState = engine_state::ResetSend;
+    } else {
+      events_->TransactionFinished(TransactionKind::Reset, -1, TransactionOutcome::Failed);
+    }
   }
 }
 
@@ -124,7 +138,7 @@ void ProtocolEngine::PortLostState() {
   }
   EngineState = engine_state::Idle;
   UnitTextLine.clear();
-  BatchReport = 0;
+  EndBatch(TransactionOutcome::Failed);
   DelayCountdown = StepDelayTicks;
   int dropped = 0;
   for (auto& status : store_.ItemStatus) {
@@ -134,6 +148,7 @@ void ProtocolEngine::PortLostState() {
     }
   }
   if (dropped > 0) AppendProgress(CrLf + Text(slot::ActionsCancelled) + "!" + CrLf);
+  events_->PortBack();
 }
 
 }  // namespace tessaro

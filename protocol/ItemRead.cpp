@@ -12,46 +12,48 @@ void ProtocolEngine::ReadSendState() {
     return;
   }
   AppendProgress(ReadLineStart(texts_, CurrentItem));
-  PrepareReply();
   // SendReadRequest flushes the input right before the SOH.
   if (SendReadRequest(CurrentItem) == 1) {
-    AwaitReply(engine_state::ReadSoh);
+    AwaitReply(reception_states::Read);
     return;
   }
   AppendProgress(" -> " + Text(slot::NotImplementedType) + "!" + CrLf);
   store_.ItemStatus[static_cast<std::size_t>(CurrentItem)] = RequestNone;
   EngineState = engine_state::Idle;
+  FinishItem(TransactionKind::Read, TransactionOutcome::Failed);
 }
 
 void ProtocolEngine::ReportReadFailure(const std::string& report, bool counts) {
   AppendProgress(report + CrLf);
   if (counts) ++FailCount;
   Log(Text(slot::Error) + " " + Text(slot::ReadingOf) + ": " + report);
+  FinishItem(TransactionKind::Read, TransactionOutcome::Failed);
 }
 
 void ProtocolEngine::ReadReceiveState() {
-  const Reception outcome = Receive(engine_state::ReadSoh);
-  if (outcome == Reception::Waiting) return;
-  if (outcome == Reception::Complete) {
+  const ReplyOutcome outcome = Receive(reception_states::Read);
+  if (outcome == ReplyOutcome::Waiting) return;
+  if (outcome == ReplyOutcome::Complete) {
     EngineState = engine_state::ReadEvaluate;
     return;
   }
   const std::string d = ItemDescription(texts_, CurrentItem, screen_);
   switch (outcome) {
-    case Reception::SohTimeout:
+    case ReplyOutcome::SohTimeout:
       ReportReadFailure(d + Text(slot::ErrorTimeout) + " [SOH]. ", true);
       return;
-    case Reception::LenTimeout:
+    case ReplyOutcome::LenTimeout:
+    case ReplyOutcome::DataTimeout:
       ReportReadFailure(d + Text(slot::ErrorTimeout) + " [LEN]. ", true);
       return;
-    case Reception::TooLong:
+    case ReplyOutcome::TooLong:
       ReportReadFailure(d + " " + Text(slot::Error) + " Len > Max. ", false);
       return;
-    case Reception::ChecksumError:
+    case ReplyOutcome::ChecksumError:
       ReportReadFailure(d + Text(slot::Error) + " [checksum]. ", true);
       return;
-    case Reception::Waiting:
-    case Reception::Complete:
+    case ReplyOutcome::Waiting:
+    case ReplyOutcome::Complete:
       return;
   }
 }
@@ -73,7 +75,7 @@ void ProtocolEngine::ReadEvaluateState() {
   const int16_t m = ReplyItem();
   // A reply too short to carry the item and its value fails like a damaged
   // one; fill bytes never become a value.
-  if (!ReplyHoldsValue(m, RxBuffer, RxLength)) {
+  if (!ReplyHoldsValue(m, receiver_.Buffer(), receiver_.Length())) {
     ReportReadFailure(ItemDescription(texts_, CurrentItem, screen_) + Text(slot::Error) + " [checksum]. ", true);
     return;
   }
@@ -99,6 +101,8 @@ void ProtocolEngine::ReadEvaluateState() {
     Log(Text(slot::ReadFromUnit) + ": " + tag + line);
   }
   FailCount = 0;
+  events_->ItemRead(m, value);
+  FinishItem(TransactionKind::Read, TransactionOutcome::Done);
 }
 
 }  // namespace tessaro

@@ -21,37 +21,42 @@ void ProtocolEngine::WriteSendState() {
     AppendProgress(store_.DebugLevel == 2 ? tag + line : line);
     Log(tag + line);
   }
-  PrepareReply();
   // SendWriteRequest flushes the input itself, and only when it sends.
   if (SendWriteRequest(CurrentItem, sentValue_) >= 0) {
-    AwaitReply(engine_state::WriteSoh);
+    AwaitReply(reception_states::Write);
     return;
   }
   AppendProgress(" -> " + Text(slot::NotImplementedType) + CrLf);
   store_.ItemStatus[index] = RequestNone;
   EngineState = engine_state::Idle;
+  FinishItem(TransactionKind::Write, TransactionOutcome::Failed);
 }
 
 void ProtocolEngine::WriteReceiveState() {
-  switch (Receive(engine_state::WriteSoh)) {
-    case Reception::Waiting:
+  const ReplyOutcome outcome = Receive(reception_states::Write);
+  if (outcome != ReplyOutcome::Waiting && outcome != ReplyOutcome::Complete) {
+    FinishItem(TransactionKind::Write, TransactionOutcome::Failed);
+  }
+  switch (outcome) {
+    case ReplyOutcome::Waiting:
       return;
-    case Reception::SohTimeout:
+    case ReplyOutcome::SohTimeout:
       AppendProgress(" -> " + Text(slot::ErrorTimeout) + "[SOH]." + CrLf);
       ++FailCount;
       return;
-    case Reception::LenTimeout:
+    case ReplyOutcome::LenTimeout:
+    case ReplyOutcome::DataTimeout:
       AppendProgress(" -> " + Text(slot::ErrorTimeout) + "[LEN]." + CrLf);
       ++FailCount;
       return;
-    case Reception::TooLong:
+    case ReplyOutcome::TooLong:
       AppendProgress(" -> " + Text(slot::Error) + " > InfoMaxLen." + CrLf);
       return;
-    case Reception::ChecksumError:
+    case ReplyOutcome::ChecksumError:
       AppendProgress(" -> " + Text(slot::Error) + " checksum." + CrLf);
       ++FailCount;
       return;
-    case Reception::Complete:
+    case ReplyOutcome::Complete:
       EngineState = engine_state::WriteEvaluate;
       return;
   }
@@ -61,7 +66,7 @@ void ProtocolEngine::WriteEvaluateState() {
   EngineState = engine_state::Idle;
   if (!CurrentItemServable()) return;
   const auto index = static_cast<std::size_t>(CurrentItem);
-  if (ReplyAccepted(RxBuffer, RxLength)) {
+  if (ReplyAccepted(receiver_.Buffer(), receiver_.Length())) {
     // The unit holds what was sent. A value edited and queued again while
     // the frame was on its way stays pending, so it is written too.
     store_.UnitValues[index] = sentValue_;
@@ -69,12 +74,15 @@ void ProtocolEngine::WriteEvaluateState() {
     settingsScreen_.ItemToScreen(CurrentItem);
     AppendProgress(" -> " + Text(slot::Saved) + "." + CrLf);
     FailCount = 0;
+    events_->ItemWritten(CurrentItem, sentValue_);
+    FinishItem(TransactionKind::Write, TransactionOutcome::Done);
     return;
   }
   // Refused: the request stays as it is, so it is tried again unless the
   // user cancelled it meanwhile.
   ++FailCount;
   AppendProgress(std::string(" -> program ERROR NACK.") + CrLf);
+  FinishItem(TransactionKind::Write, TransactionOutcome::Refused);
 }
 
 }  // namespace tessaro

@@ -9,17 +9,23 @@ void CountDown(int16_t& countdown) {
 
 }  // namespace
 
-bool IsEngineState(int16_t state) {
+bool IsReceptionState(EngineStateCode state) {
+  for (const ReceptionStates& states : {reception_states::CallStatus, reception_states::Call, reception_states::Reset,
+                                        reception_states::Write, reception_states::Read}) {
+    if (state == states.soh || state == states.len || state == states.data) return true;
+  }
+  return false;
+}
+
+bool IsEngineState(EngineStateCode state) {
+  namespace s = engine_state;
   switch (state) {
-    case 0: case 5: case 10:
-    case 150: case 151: case 152: case 153:
-    case 161: case 162: case 163: case 164:
-    case 180: case 181: case 182: case 183:
-    case 310: case 311: case 312: case 313: case 314:
-    case 350: case 351: case 352: case 353: case 354:
+    case s::Initial: case s::PortLost: case s::Idle:
+    case s::CallStatusSend: case s::CallSend: case s::ResetSend:
+    case s::WriteSend: case s::WriteEvaluate: case s::ReadSend: case s::ReadEvaluate:
       return true;
     default:
-      return false;
+      return IsReceptionState(state);
   }
 }
 
@@ -38,8 +44,12 @@ ProtocolEngine::ProtocolEngine(SettingsStore& store, const ProgramSettings& sett
 void ProtocolEngine::EngineTick(int16_t startCode) {
   CountDown(IdleCountdown);
   CountDown(DelayCountdown);
-  CountDown(ReplyCountdown);
+  tickPending_ = true;
+  inTick_ = true;
   RunState(startCode);
+  if (!IsReceptionState(EngineState)) receiver_.Stop();
+  tickPending_ = false;
+  inTick_ = false;
 }
 
 void ProtocolEngine::RunState(int16_t startCode) {
@@ -49,16 +59,16 @@ void ProtocolEngine::RunState(int16_t startCode) {
     case s::PortLost: return PortLostState();
     case s::Idle: return IdleState();
     case s::CallStatusSend: return CallStatusSendState();
-    case 151: case 152: case 153: return CallStatusReceiveState();
+    case s::CallStatusSoh: case s::CallStatusLen: case s::CallStatusData: return CallStatusReceiveState();
     case s::CallSend: return CallSendState();
-    case 162: case 163: case 164: return CallReceiveState();
+    case s::CallSoh: case s::CallLen: case s::CallData: return CallReceiveState();
     case s::ResetSend: return ResetSendState();
-    case 181: case 182: case 183: return ResetReceiveState();
+    case s::ResetSoh: case s::ResetLen: case s::ResetData: return ResetReceiveState();
     case s::WriteSend: return WriteSendState();
-    case 311: case 312: case 313: return WriteReceiveState();
+    case s::WriteSoh: case s::WriteLen: case s::WriteData: return WriteReceiveState();
     case s::WriteEvaluate: return WriteEvaluateState();
     case s::ReadSend: return ReadSendState();
-    case 351: case 352: case 353: return ReadReceiveState();
+    case s::ReadSoh: case s::ReadLen: case s::ReadData: return ReadReceiveState();
     case s::ReadEvaluate: return ReadEvaluateState();
     default:
       EngineState = s::Idle;
@@ -67,7 +77,7 @@ void ProtocolEngine::RunState(int16_t startCode) {
 }
 
 void ProtocolEngine::InitialState(int16_t startCode) {
-  if (startCode == engine_state::Idle) EngineState = engine_state::Idle;
+  if (startCode == StartCodeStartUp) EngineState = engine_state::Idle;
   UnitTextLine.clear();
   DelayCountdown = StepDelayTicks;
   BatchReport = 0;

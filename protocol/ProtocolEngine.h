@@ -12,34 +12,17 @@
 #include "core/SettingsStore.h"
 #include "lang/LanguageTexts.h"
 #include "messages/MessageLog.h"
+#include "protocol/EngineEvents.h"
 #include "protocol/EngineScreen.h"
+#include "protocol/EngineStates.h"
 #include "protocol/Frames.h"
+#include "protocol/ReplyReceiver.h"
 #include "serial/Datacom.h"
 
 namespace tessaro {
 
-// Engine states. Each transaction owns a send state and the three
-// reception states after it (waiting for SOH, LEN, data).
-namespace engine_state {
-inline constexpr int16_t Initial = 0;
-inline constexpr int16_t PortLost = 5;
-inline constexpr int16_t Idle = 10;
-inline constexpr int16_t CallStatusSend = 150;
-inline constexpr int16_t CallStatusSoh = 151;
-inline constexpr int16_t CallSend = 161;
-inline constexpr int16_t CallSoh = 162;
-inline constexpr int16_t ResetSend = 180;
-inline constexpr int16_t ResetSoh = 181;
-inline constexpr int16_t WriteSend = 310;
-inline constexpr int16_t WriteSoh = 311;
-inline constexpr int16_t WriteEvaluate = 314;
-inline constexpr int16_t ReadSend = 350;
-inline constexpr int16_t ReadSoh = 351;
-inline constexpr int16_t ReadEvaluate = 354;
-}  // namespace engine_state
-
-// True for every state number the engine itself uses.
-bool IsEngineState(int16_t state);
+// EngineTick's start code from start-up; every timer tick passes 0.
+inline constexpr int16_t StartCodeStartUp = 10;
 
 // Tick counts (a tick is nominally 25 ms).
 inline constexpr int16_t ReplyTimeoutTicks = 120;
@@ -61,6 +44,22 @@ class ProtocolEngine {
 
   // startCode is 10 from start-up, 0 from every timer tick.
   void EngineTick(int16_t startCode);
+
+  // Commands. Each notes the request; the engine serves it in its own steps.
+  void ReadAll() { ReadAllRequest = true; }
+  void WriteAll() { WriteAllRequest = true; }
+  void ReadItem(int16_t item);
+  void WriteItem(int16_t item);
+  void TestCall() { TestCallRequest = true; }
+  void Reset() { ResetRequest = true; }
+  void Cancel() { CancelAll(); }
+  // The observer told of what happens; nullptr for none.
+  void SetEvents(EngineEvents* events) { events_ = events ? events : &noEvents_; }
+
+  bool Started() const { return EngineState != engine_state::Initial; }
+  bool PortIsLost() const { return EngineState == engine_state::PortLost; }
+  // Nothing running, nothing pending, no request raised, no batch report due.
+  bool Quiet() const;
   // Drops every pending item request; a running transaction finishes on its own.
   void CancelAll();
   // n >= 0: the item being served; n < 0: the number of pending requests.
@@ -79,15 +78,13 @@ class ProtocolEngine {
   int16_t SendChecked(int value);
   ItemValue ParseReplyValue(int16_t item) const;
   int16_t ReplyItem() const;
+  // The reply being received, or the last one.
+  const ReplyReceiver& Reply() const { return receiver_; }
 
-  int16_t EngineState = engine_state::Initial;
+  EngineStateCode EngineState = engine_state::Initial;
   int16_t IdleCountdown = 0;
   int16_t DelayCountdown = 0;
-  int16_t ReplyCountdown = 0;
-  int16_t CheckSum = 0;
-  ReplyBuffer RxBuffer{};
-  int16_t RxPos = 0;
-  int16_t RxLength = 0;
+  int16_t CheckSum = 0;  // of the frame being sent
   int16_t CurrentItem = 0;
   int16_t FailCount = 0;
   int16_t BatchReport = 0;  // 1 read-all running, 2 write-all running
@@ -100,8 +97,6 @@ class ProtocolEngine {
   bool ResetRequest = false;
 
  private:
-  enum class Reception { Waiting, SohTimeout, LenTimeout, TooLong, ChecksumError, Complete };
-
   // Engine core and idle state.
   void RunState(int16_t startCode);
   void InitialState(int16_t startCode);
@@ -109,22 +104,22 @@ class ProtocolEngine {
   void IdleState();
   bool ServeNextItem();  // true when the tick ends here
   void GiveUp(bool write);
+  void EndBatch(TransactionOutcome outcome);
+  void LosePort();
+  void FinishItem(TransactionKind kind, TransactionOutcome outcome) {
+    events_->TransactionFinished(kind, CurrentItem, outcome);
+  }
   void ReportBatchSuccess();
   void ServeRequestFlags();
   bool ReopenPort();
 
   // Sending.
-  void PrepareReply();  // RxBuffer to -1, before a frame goes out
-  void AwaitReply(int16_t sohState);
+  void AwaitReply(const ReceptionStates& states);
   int16_t SendFrame(const std::vector<uint8_t>& frame);
 
-  // Reception common to every transaction; sohState is the transaction's
-  // first reception state.
-  Reception Receive(int16_t sohState);
-  Reception ReceiveSoh(int16_t sohState);
-  Reception ReceiveLen(int16_t sohState);
-  Reception ReceiveData();
-  void StoreReceived(int byte);
+  // Reception common to every transaction: feeds what arrived to the
+  // receiver, counts the tick, and keeps EngineState on the reply's phase.
+  ReplyOutcome Receive(const ReceptionStates& states);
 
   // Item transactions.
   void WriteSendState();
@@ -160,6 +155,12 @@ class ProtocolEngine {
 
   // The value the running write put on the wire; an ACK confirms this one.
   ItemValue sentValue_;
+  ReplyReceiver receiver_{ReplyTimeoutTicks};
+  EngineEvents noEvents_;
+  EngineEvents* events_ = &noEvents_;
+  // A tick is being served and the receiver has not been told of it yet.
+  bool tickPending_ = false;
+  bool inTick_ = false;
 };
 
 }  // namespace tessaro

@@ -2,68 +2,29 @@
 
 namespace tessaro {
 
-// The SOH, LEN and data states of every transaction sit at sohState,
-// sohState + 1 and sohState + 2.
-ProtocolEngine::Reception ProtocolEngine::Receive(int16_t sohState) {
-  const int step = EngineState - sohState;
-  Reception outcome = Reception::Waiting;
-  if (step == 0) {
-    outcome = ReceiveSoh(sohState);
-  } else if (step == 1) {
-    outcome = ReceiveLen(sohState);
-  } else {
-    outcome = ReceiveData();
+ReplyOutcome ProtocolEngine::Receive(const ReceptionStates& states) {
+  ReplyOutcome outcome = ReplyOutcome::Waiting;
+  // Only up to the end of the frame; later bytes stay in the port for the
+  // next reader.
+  while (outcome == ReplyOutcome::Waiting && receiver_.Receiving()) {
+    const int byte = datacom_.ReadByte();
+    if (byte < 0) break;
+    outcome = receiver_.Feed(static_cast<uint8_t>(byte));
   }
-  if (outcome != Reception::Waiting && outcome != Reception::Complete) {
-    EngineState = engine_state::Idle;
+  if (outcome == ReplyOutcome::Waiting && tickPending_) {
+    tickPending_ = false;
+    outcome = receiver_.TickPassed();
+  }
+  switch (receiver_.Phase()) {
+    case ReplyPhase::Soh: EngineState = states.soh; break;
+    case ReplyPhase::Len: EngineState = states.len; break;
+    case ReplyPhase::Data: EngineState = states.data; break;
+    case ReplyPhase::Ended:
+      // Waiting here means the wait was stopped from outside.
+      if (outcome != ReplyOutcome::Complete) EngineState = engine_state::Idle;
+      break;
   }
   return outcome;
-}
-
-void ProtocolEngine::StoreReceived(int byte) {
-  if (RxPos >= 0 && RxPos < RxBufferSize) RxBuffer[static_cast<std::size_t>(RxPos)] = static_cast<int16_t>(byte);
-  ++RxPos;
-}
-
-ProtocolEngine::Reception ProtocolEngine::ReceiveSoh(int16_t sohState) {
-  // One byte per tick; anything before the SOH is dropped.
-  if (datacom_.ReadByte() == SOH) {
-    CheckSum = 1;
-    RxPos = 0;
-    StoreReceived(SOH);
-    ReplyCountdown = ReplyTimeoutTicks;
-    EngineState = static_cast<int16_t>(sohState + 1);
-    return Reception::Waiting;
-  }
-  return ReplyCountdown <= 0 ? Reception::SohTimeout : Reception::Waiting;
-}
-
-ProtocolEngine::Reception ProtocolEngine::ReceiveLen(int16_t sohState) {
-  const int byte = datacom_.ReadByte();
-  if (byte >= 0) {
-    AddToCheckSum(byte);
-    StoreReceived(byte);
-    RxLength = static_cast<int16_t>(byte);
-    ReplyCountdown = ReplyTimeoutTicks;
-    EngineState = static_cast<int16_t>(sohState + 2);
-    return Reception::Waiting;
-  }
-  return ReplyCountdown <= 0 ? Reception::LenTimeout : Reception::Waiting;
-}
-
-ProtocolEngine::Reception ProtocolEngine::ReceiveData() {
-  // Everything waiting, up to the end of the frame; later bytes stay in the
-  // port for the next reader.
-  for (int byte = datacom_.ReadByte(); byte >= 0; byte = datacom_.ReadByte()) {
-    AddToCheckSum(byte);
-    StoreReceived(byte);
-    // A reply that stops in its data must not hold the engine forever.
-    ReplyCountdown = ReplyTimeoutTicks;
-    if (RxPos > InfoMaxLen) return Reception::TooLong;
-    if (RxPos > RxLength) return CheckSum == 0 ? Reception::Complete : Reception::ChecksumError;
-  }
-  // Ends like a missing LEN: the reply stopped somewhere in its data.
-  return ReplyCountdown <= 0 ? Reception::LenTimeout : Reception::Waiting;
 }
 
 }  // namespace tessaro

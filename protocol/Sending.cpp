@@ -54,17 +54,14 @@ int16_t ProtocolEngine::SendWriteRequest(int16_t item, const ItemValue& value) {
 }
 
 ItemValue ProtocolEngine::ParseReplyValue(int16_t item) const {
-  return tessaro::ParseReplyValue(item, RxBuffer, RxLength);
+  return tessaro::ParseReplyValue(item, receiver_.Buffer(), receiver_.Length());
 }
 
-int16_t ProtocolEngine::ReplyItem() const { return tessaro::ReplyItem(RxBuffer); }
+int16_t ProtocolEngine::ReplyItem() const { return tessaro::ReplyItem(receiver_.Buffer()); }
 
-void ProtocolEngine::PrepareReply() { RxBuffer.fill(-1); }
-
-void ProtocolEngine::AwaitReply(int16_t sohState) {
-  ReplyCountdown = ReplyTimeoutTicks;
-  RxPos = 0;
-  EngineState = sohState;
+void ProtocolEngine::AwaitReply(const ReceptionStates& states) {
+  receiver_.Start(!inTick_);
+  EngineState = states.soh;
 }
 
 }  // namespace tessaro

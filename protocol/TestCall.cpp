@@ -7,36 +7,41 @@ void ProtocolEngine::CallStatusSendState() {
   IdleCountdown = QuietAfterWriteTicks;
   datacom_.FlushInput();
   if (const auto frame = BuildCallStatusRequest()) SendFrame(*frame);
-  PrepareReply();
-  AwaitReply(engine_state::CallStatusSoh);
+  AwaitReply(reception_states::CallStatus);
 }
 
 void ProtocolEngine::CallStatusReceiveState() {
-  switch (Receive(engine_state::CallStatusSoh)) {
-    case Reception::Waiting:
-    case Reception::TooLong:
+  const ReplyOutcome outcome = Receive(reception_states::CallStatus);
+  if (outcome != ReplyOutcome::Waiting && outcome != ReplyOutcome::Complete) {
+    events_->TransactionFinished(TransactionKind::TestCall, -1, TransactionOutcome::Failed);
+  }
+  switch (outcome) {
+    case ReplyOutcome::Waiting:
+    case ReplyOutcome::TooLong:
       return;
-    case Reception::SohTimeout:
+    case ReplyOutcome::SohTimeout:
       Log(Text(slot::CallTimeout) + ". (SOH req BufPos)");
       ++FailCount;
       return;
-    case Reception::LenTimeout:
+    case ReplyOutcome::LenTimeout:
+    case ReplyOutcome::DataTimeout:
       Log(Text(slot::CallTimeout) + ". (Len BufPos)");
       return;
-    case Reception::ChecksumError:
+    case ReplyOutcome::ChecksumError:
       Log(Text(slot::CallChecksumError) + ". (CheckSumn req BufPos)");
       return;
-    case Reception::Complete:
+    case ReplyOutcome::Complete:
       break;
   }
   // Without offset 7 there is no sequence number to call with: the reply
   // is as unusable as a damaged one.
-  if (!ReplyHoldsOffset(RxBuffer, RxLength, ReplyItemOffset)) {
+  if (!ReplyHoldsOffset(receiver_.Buffer(), receiver_.Length(), ReplyItemOffset)) {
     Log(Text(slot::CallChecksumError) + ". (CheckSumn req BufPos)");
     EngineState = engine_state::Idle;
+    events_->TransactionFinished(TransactionKind::TestCall, -1, TransactionOutcome::Failed);
     return;
   }
-  PagerSequence = static_cast<int16_t>(RxBuffer[ReplyItemOffset] - '0');
+  PagerSequence = static_cast<int16_t>(receiver_.Buffer()[ReplyItemOffset] - '0');
   if (PagerSequence < 0 || PagerSequence > 9) ++FailCount;  // the call is still made
   EngineState = engine_state::CallSend;
 }
@@ -50,33 +55,42 @@ void ProtocolEngine::CallSendState() {
   if (!frame) {  // cannot happen with the cut address and message; never send a broken frame
     Log(Text(slot::CallFailed) + ".");
     EngineState = engine_state::Idle;
+    events_->TransactionFinished(TransactionKind::TestCall, -1, TransactionOutcome::Failed);
     return;
   }
   datacom_.FlushInput();
   SendFrame(*frame);
-  PrepareReply();
-  AwaitReply(engine_state::CallSoh);
+  AwaitReply(reception_states::Call);
 }
 
 void ProtocolEngine::CallReceiveState() {
-  switch (Receive(engine_state::CallSoh)) {
-    case Reception::Waiting:
-    case Reception::TooLong:
+  const ReplyOutcome outcome = Receive(reception_states::Call);
+  if (outcome != ReplyOutcome::Waiting && outcome != ReplyOutcome::Complete) {
+    events_->TransactionFinished(TransactionKind::TestCall, -1, TransactionOutcome::Failed);
+  }
+  switch (outcome) {
+    case ReplyOutcome::Waiting:
+    case ReplyOutcome::TooLong:
       return;
-    case Reception::SohTimeout:
+    case ReplyOutcome::SohTimeout:
       Log(Text(slot::CallTimeout) + ". (SOH snd call)");
       ++FailCount;
       return;
-    case Reception::LenTimeout:
+    case ReplyOutcome::LenTimeout:
+    case ReplyOutcome::DataTimeout:
       Log(Text(slot::CallTimeout) + ". (Len send Call)");
       return;
-    case Reception::ChecksumError:
+    case ReplyOutcome::ChecksumError:
       Log(Text(slot::CallChecksumError) + ". (Data send Call)");
       return;
-    case Reception::Complete:
+    case ReplyOutcome::Complete: {
       EngineState = engine_state::Idle;
-      Log((ReplyAccepted(RxBuffer, RxLength) ? Text(slot::CallSucceeded) : Text(slot::CallFailed)) + ".");
+      const bool accepted = ReplyAccepted(receiver_.Buffer(), receiver_.Length());
+      Log((accepted ? Text(slot::CallSucceeded) : Text(slot::CallFailed)) + ".");
+      events_->TransactionFinished(TransactionKind::TestCall, -1,
+                                   accepted ? TransactionOutcome::Done : TransactionOutcome::Refused);
       return;
+    }
   }
 }
 

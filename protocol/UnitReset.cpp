@@ -7,28 +7,36 @@ void ProtocolEngine::ResetSendState() {
   IdleCountdown = QuietAfterWriteTicks;
   datacom_.FlushInput();
   if (const auto frame = BuildResetRequest()) SendFrame(*frame);
-  PrepareReply();
-  AwaitReply(engine_state::ResetSoh);
+  AwaitReply(reception_states::Reset);
 }
 
 void ProtocolEngine::ResetReceiveState() {
-  switch (Receive(engine_state::ResetSoh)) {
-    case Reception::Waiting:
-    case Reception::TooLong:
+  const ReplyOutcome outcome = Receive(reception_states::Reset);
+  if (outcome != ReplyOutcome::Waiting && outcome != ReplyOutcome::Complete) {
+    events_->TransactionFinished(TransactionKind::Reset, -1, TransactionOutcome::Failed);
+  }
+  switch (outcome) {
+    case ReplyOutcome::Waiting:
+    case ReplyOutcome::TooLong:
       return;
-    case Reception::SohTimeout:
+    case ReplyOutcome::SohTimeout:
       Log(Text(slot::ResetTimeout) + " SOH.");
       return;
-    case Reception::LenTimeout:
+    case ReplyOutcome::LenTimeout:
+    case ReplyOutcome::DataTimeout:
       Log(Text(slot::ResetTimeout) + " " + Text(slot::Length));
       return;
-    case Reception::ChecksumError:
+    case ReplyOutcome::ChecksumError:
       Log(Text(slot::ResetChecksumError) + ".");
       return;
-    case Reception::Complete:
+    case ReplyOutcome::Complete: {
       EngineState = engine_state::Idle;
-      if (ReplyAccepted(RxBuffer, RxLength)) Log(Text(slot::ResetSent) + ".");
+      const bool accepted = ReplyAccepted(receiver_.Buffer(), receiver_.Length());
+      if (accepted) Log(Text(slot::ResetSent) + ".");
+      events_->TransactionFinished(TransactionKind::Reset, -1,
+                                   accepted ? TransactionOutcome::Done : TransactionOutcome::Refused);
       return;
+    }
   }
 }
 

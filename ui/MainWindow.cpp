@@ -287,7 +287,7 @@ void MainWindow::LedTimer_Timer() {
   step(link.RxActivity, rxLedLit_, *widgets_.ShpRx, RxDark, RxLight);
 }
 
-bool MainWindow::EnginePortLost() const { return program_->Engine.EngineState == engine_state::PortLost; }
+bool MainWindow::EnginePortLost() const { return program_->Engine.PortIsLost(); }
 
 void MainWindow::ShowPortState() {
   if (EnginePortLost()) {
@@ -314,7 +314,7 @@ void MainWindow::ShowPortStateText(PortState state) {
 }
 
 bool MainWindow::EngineReady() {
-  if (program_->Engine.EngineState != engine_state::Initial) return true;
+  if (program_->Engine.Started()) return true;
   if (program_->OpenPortAndStartEngine() >= 0) return true;
   const LanguageTexts& texts = program_->Texts;
   AppendProgress(texts.Text(slot::ErrorOpeningComport) + ":  " + IntText(program_->Settings.Compoort + 1) + " -> " + texts.Text(slot::Settings) +
@@ -419,7 +419,7 @@ std::filesystem::path MainWindow::PrepareSettingsFileFolder() const {
 void MainWindow::CmdLeesAlles_Click() {
   widgets_.TxtProgress->clear();
   if (!EngineReady()) return;
-  program_->Engine.ReadAllRequest = true;
+  program_->Engine.ReadAll();
 }
 
 void MainWindow::CmdSchrijfAlles_Click() {
@@ -428,35 +428,35 @@ void MainWindow::CmdSchrijfAlles_Click() {
   ScreenToAllItems(program_->Screen);
   widgets_.TxtProgress->clear();
   if (!EngineReady()) return;
-  program_->Engine.WriteAllRequest = true;
+  program_->Engine.WriteAll();
 }
 
-void MainWindow::CmdCancelReadWrite_Click() { program_->Engine.CancelAll(); }
+void MainWindow::CmdCancelReadWrite_Click() { program_->Engine.Cancel(); }
 
 void MainWindow::CmdWisLogVenster_Click() { widgets_.TxtProgress->clear(); }
 
 // ---- settings tabs
 
 void MainWindow::CmdReadSingleSetting_Click(int index) {
-  program_->Store.ItemStatus[static_cast<std::size_t>(index)] = RequestRead;
+  program_->Engine.ReadItem(static_cast<int16_t>(index));
 }
 
 void MainWindow::CmdWriteSingleSetting_Click(int index) {
   program_->Screen.ScreenToItem(static_cast<int16_t>(index));
-  program_->Store.ItemStatus[static_cast<std::size_t>(index)] = RequestWrite;
+  program_->Engine.WriteItem(static_cast<int16_t>(index));
 }
 
 void MainWindow::CmdReadSingleTekstSetting_Click(int index) {
-  program_->Store.ItemStatus[static_cast<std::size_t>(150 + index)] = RequestRead;
+  program_->Engine.ReadItem(static_cast<int16_t>(150 + index));
 }
 
 void MainWindow::CmdReadIPdiagnose_Click() {
-  for (int item = 150; item <= 154; ++item) program_->Store.ItemStatus[static_cast<std::size_t>(item)] = RequestRead;
+  for (int16_t item = 150; item <= 154; ++item) program_->Engine.ReadItem(item);
 }
 
 void MainWindow::CmdResetUnit_Click() {
   if (!Confirm("Reset the unit now?")) return;
-  program_->Engine.ResetRequest = true;
+  program_->Engine.Reset();
 }
 
 void MainWindow::ShowPortNumber() {
@@ -478,7 +478,7 @@ void MainWindow::CmdTestOproepPager_Click() {
     dialogs_.ShowCriticalError(program_->Texts.Text(slot::EnterValidPagerNumber), program_->Texts.Text(slot::ProgramTitle));
     return;
   }
-  program_->Engine.TestCallRequest = true;
+  program_->Engine.TestCall();
 }
 
 void MainWindow::SSTab_Click() {

@@ -234,8 +234,8 @@ class ProtocolE2eTest : public ::testing::Test {
       sim.Drain();
       if (done()) return true;
       if (std::chrono::steady_clock::now() > deadline) return false;
-      const int16_t stateBefore = Engine().EngineState;
-      const int16_t posBefore = Engine().RxPos;
+      const EngineStateCode stateBefore = Engine().EngineState;
+      const int posBefore = Engine().Reply().Position();
       Engine().EngineTick(0);
       QCoreApplication::processEvents();
       if (tickPeriod_) {
@@ -288,7 +288,7 @@ class ProtocolE2eTest : public ::testing::Test {
     std::string text = "--- unit\n" + sim.Transcript() + "--- message lines\n";
     for (const auto& line : lines) text += line + "\n";
     text += "--- progress box\n" + screen.progress + "\n";
-    if (program) text += "--- engine state " + std::to_string(program->Engine.EngineState) + "\n";
+    if (program) text += "--- engine state " + std::to_string(StateNumber(program->Engine.EngineState)) + "\n";
     return text;
   }
 
@@ -309,18 +309,10 @@ class ProtocolE2eTest : public ::testing::Test {
   std::unique_ptr<TessaroProgram> program;
 
  private:
-  // Waiting for the SOH, LEN or data of a reply.
-  static bool IsReceptionState(int16_t state) {
-    for (int16_t soh : {151, 162, 181, 311, 351}) {
-      if (state >= soh && state <= soh + 2) return true;
-    }
-    return false;
-  }
-
-  std::chrono::milliseconds PauseAfter(int16_t stateBefore, int16_t posBefore) {
-    const int16_t state = Engine().EngineState;
+  std::chrono::milliseconds PauseAfter(EngineStateCode stateBefore, int posBefore) {
+    const EngineStateCode state = Engine().EngineState;
     if (state == engine_state::PortLost) return kPortLostPause;
-    const bool nothingCame = state == stateBefore && Engine().RxPos == posBefore;
+    const bool nothingCame = state == stateBefore && Engine().Reply().Position() == posBefore;
     if (IsReceptionState(state) && nothingCame) return kReceptionPause;
     if (Settled()) return kIdlePause;
     return 0ms;

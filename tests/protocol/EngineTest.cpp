@@ -75,7 +75,7 @@ TEST_F(EngineTest, UnknownStateFallsBackToIdle) {
   for (int16_t state : {int16_t{1}, int16_t{11}, int16_t{154}, int16_t{165}, int16_t{184},
                         int16_t{315}, int16_t{349}, int16_t{355}, int16_t{-3}}) {
     SCOPED_TRACE(state);
-    engine.EngineState = state;
+    engine.EngineState = static_cast<EngineStateCode>(state);
     engine.EngineTick(0);
     EXPECT_EQ(engine.EngineState, s::Idle);
   }
@@ -101,7 +101,7 @@ TEST_F(EngineTest, AttentionFrameOnlyAfterAQuietSpell) {
     engine.IdleCountdown = 0;
     store.ItemValues[21] = ItemValue(2);
     store.ItemStatus[21] = row.firstIsWrite ? RequestWrite : RequestRead;
-    const int16_t soh = row.firstIsWrite ? s::WriteSoh : s::ReadSoh;
+    const EngineStateCode soh = row.firstIsWrite ? s::WriteSoh : s::ReadSoh;
     ASSERT_GE(CountedTickUntil([&] { return engine.EngineState == soh; }), 0);
     const int sendTick = ticks;
     Feed(row.firstIsWrite ? ReplyFrame(0x06, {'W', 0x1F, 21, 0x1E}) : ItemReply(21, {2}));
@@ -185,7 +185,7 @@ TEST_F(EngineTest, GivesUpAfterThreeFailedReads) {
   dialogs.onShow = [&] { clearedBeforeBox = PendingRequests() == 0; };
   int sends = 0;
   for (int i = 0; i < 2000 && dialogs.boxes.empty(); ++i) {
-    const int16_t before = engine.EngineState;
+    const EngineStateCode before = engine.EngineState;
     Tick();
     if (before == s::ReadSend && engine.EngineState == s::ReadSoh) ++sends;
   }

@@ -69,7 +69,8 @@ TEST_F(ItemTransactionTest, WriteReports) {
       {"GarbageButNoSoh", 21, 2, "2", 0, {0x55, 0x02, 0x06}, 120, line + " -> ERROR: Time-out[SOH].\r\n",
        tag + line, 2, RequestWrite},
       {"NoLen", 21, 2, "2", 0, {0x01}, 121, line + " -> ERROR: Time-out[LEN].\r\n", tag + line, 2, RequestWrite},
-      {"StopsInItsData", 21, 2, "2", 0, FirstBytes(ack, 6), 123, line + " -> ERROR: Time-out[LEN].\r\n",
+      // What arrived is taken in the first tick; the wait counts from there.
+      {"StopsInItsData", 21, 2, "2", 0, FirstBytes(ack, 6), 121, line + " -> ERROR: Time-out[LEN].\r\n",
        tag + line, 2, RequestWrite},
       {"TooLong", 21, 2, "2", 0, TooLongReply(), -1, line + " -> ERROR > InfoMaxLen.\r\n", tag + line, 1,
        RequestWrite},
@@ -234,7 +235,8 @@ TEST_F(ItemTransactionTest, ReadReports) {
        std::nullopt},
       {"NoLen", 21, 0, {0x01}, 121, start + d + "ERROR: Time-out [LEN]. \r\n", fail + d + "ERROR: Time-out [LEN]. ",
        2, std::nullopt},
-      {"StopsInItsData", 21, 0, FirstBytes(reply, 9), 123, start + d + "ERROR: Time-out [LEN]. \r\n",
+      // What arrived is taken in the first tick; the wait counts from there.
+      {"StopsInItsData", 21, 0, FirstBytes(reply, 9), 121, start + d + "ERROR: Time-out [LEN]. \r\n",
        fail + d + "ERROR: Time-out [LEN]. ", 2, std::nullopt},
       {"TooLong", 21, 0, TooLongReply(), -1, start + d + " ERROR Len > Max. \r\n", fail + d + " ERROR Len > Max. ",
        1, std::nullopt},

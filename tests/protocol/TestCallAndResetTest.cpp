@@ -61,13 +61,12 @@ class SpecialTransactionTest : public testing::EngineFixture {
     ASSERT_EQ(engine.EngineState, s::CallStatusSoh);
   }
 
-  // Answers the status request and runs until the call is on the wire: SOH,
-  // LEN and the rest of the reply take a tick each, the call goes out on the
-  // next.
+  // Answers the status request and runs until the call is on the wire: the
+  // waiting reply is taken in one tick, the call goes out on the next.
   void SendCall(uint8_t digit) {
     Feed(StatusReply(digit));
     port.written.clear();
-    Tick(3);
+    Tick();
     ASSERT_EQ(engine.EngineState, s::CallSend);
     ASSERT_TRUE(port.written.empty());
     Tick();

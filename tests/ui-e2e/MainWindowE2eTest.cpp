@@ -268,7 +268,7 @@ TEST_F(MainWindowE2eTest, ReadAllShowsTheUnitsValuesAndEditsAreWrittenBack) {
   W().CmdLeesAlles->click();
   EXPECT_TRUE(W().TxtProgress->toPlainText().isEmpty());
   ASSERT_TRUE(TickUntil([&] { return BatchOver(); }))
-      << "engine state " << Program().Engine.EngineState << "\n"
+      << "engine state " << StateNumber(Program().Engine.EngineState) << "\n"
       << W().TxtProgress->toPlainText().toStdString() << "\n"
       << sim.Transcript();
   EXPECT_TRUE(MessageLineContains("Reading of all settings successfull.")) << sim.Transcript();

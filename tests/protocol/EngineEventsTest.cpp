@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "protocol/EngineEvents.h"
+#include "tests/protocol/ProtocolTestSupport.h"
+
+namespace tessaro::testing {
+namespace {
+
+struct Recorder final : EngineEvents {
+  void ItemRead(int16_t item, const ItemValue& value) override {
+    log.push_back("read " + std::to_string(item) + " " + value.TextValue());
+  }
+  void ItemWritten(int16_t item, const ItemValue& value) override {
+    log.push_back("written " + std::to_string(item) + " " + value.TextValue());
+  }
+  void TransactionFinished(TransactionKind kind, int16_t item, TransactionOutcome outcome) override {
+    log.push_back("end " + std::to_string(static_cast<int>(kind)) + " " + std::to_string(item) + " " +
+                  std::to_string(static_cast<int>(outcome)));
+  }
+  void BatchFinished(BatchKind kind, TransactionOutcome outcome) override {
+    log.push_back("batch " + std::to_string(static_cast<int>(kind)) + " " + std::to_string(static_cast<int>(outcome)));
+  }
+  void UnitLine(const std::string& line) override { log.push_back("unit " + line); }
+  std::vector<std::string> log;
+};
+
+class EngineEventsTest : public EngineFixture {
+ protected:
+  void SetUp() override {
+    Start();
+    engine.SetEvents(&recorder);
+  }
+  void TearDown() override { engine.SetEvents(nullptr); }
+
+  // Runs a test call or a reset whose final reply carries `answer`; the
+  // status reply of a test call is always good.
+  void RunSpecial(bool testCall, std::optional<uint8_t> answer) {
+    if (testCall) {
+      engine.TestCall();
+      Tick(2);
+      Feed(ReplyFrame(ACK, {'x', US, '3', RS}));
+      Tick(2);
+    } else {
+      engine.Reset();
+      Tick(2);
+    }
+    if (answer) Feed(ReplyFrame(*answer, {}));
+    Tick(answer ? 1 : ReplyTimeoutTicks);
+  }
+
+  Recorder recorder;
+};
+
+TEST_F(EngineEventsTest, TestCallAndResetOutcomes) {
+  struct Case {
+    bool testCall;
+    std::optional<uint8_t> answer;
+    std::string end;
+  };
+  // kind 2 test call, 3 reset; outcome 0 done, 1 refused, 2 failed.
+  for (const Case& c : {Case{true, ACK, "end 2 -1 0"}, Case{true, 0x15, "end 2 -1 1"}, Case{true, std::nullopt, "end 2 -1 2"},
+                        Case{false, ACK, "end 3 -1 0"}, Case{false, 0x15, "end 3 -1 1"},
+                        Case{false, std::nullopt, "end 3 -1 2"}}) {
+    recorder.log.clear();
+    engine.FailCount = 0;
+    RunSpecial(c.testCall, c.answer);
+    EXPECT_EQ(recorder.log, std::vector<std::string>{c.end}) << c.end;
+    EXPECT_TRUE(engine.Quiet());
+  }
+}
+
+TEST_F(EngineEventsTest, ItemReadAndWrittenThenTheirEnds) {
+  engine.ReadItem(21);
+  SendPendingRequest();
+  Feed(ItemReply(21, {2}));
+  Tick(2);
+  store.ItemValues[21] = ItemValue(3);
+  engine.WriteItem(21);
+  SendPendingRequest();
+  Feed(ReplyFrame(0x15, {}));
+  Tick(2);
+  EXPECT_EQ(recorder.log, (std::vector<std::string>{"read 21 2", "end 0 21 0", "end 1 21 1"}));
+}
+
+TEST_F(EngineEventsTest, UnitLineComesWithItsMessageLine) {
+  Feed(TextBytes("BOOT OK\r\n"));
+  Tick();
+  EXPECT_EQ(recorder.log, std::vector<std::string>{"unit BOOT OK"});
+  EXPECT_TRUE(LinesContain("BOOT OK"));
+}
+
+TEST_F(EngineEventsTest, CancelEndsTheBatch) {
+  engine.ReadAll();
+  Tick();
+  engine.Cancel();
+  EXPECT_EQ(recorder.log, std::vector<std::string>{"batch 0 3"});
+  EXPECT_TRUE(engine.Quiet());
+}
+
+}  // namespace
+}  // namespace tessaro::testing
