@@ -1,0 +1,22 @@
+#include "serial/QtPresentPorts.h"
+
+#include <QFile>
+#include <QSerialPortInfo>
+
+namespace tessaro {
+namespace {
+
+std::string Local(const QString& text) { return QFile::encodeName(text).toStdString(); }
+
+}  // namespace
+
+std::vector<PresentPort> ListPresentPorts(const std::filesystem::path& stableNames) {
+  std::vector<PresentPort> ports;
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    ports.push_back(PresentPort{Local(info.systemLocation()), {}, info.description().toStdString(),
+                                info.manufacturer().toStdString(), info.serialNumber().toStdString()});
+  }
+  return WithStableNames(std::move(ports), stableNames);
+}
+
+}  // namespace tessaro
