@@ -19,4 +19,10 @@ std::vector<PresentPort> ListPresentPorts(const std::filesystem::path& stableNam
   return WithStableNames(std::move(ports), stableNames);
 }
 
+std::vector<PresentPort> ListPresentPorts() {
+  const QByteArray chosen = qgetenv("TESSARO_SERIAL_BY_ID");
+  return ListPresentPorts(chosen.isEmpty() ? std::filesystem::path(StableNamesFolder)
+                                           : std::filesystem::path(chosen.toStdString()));
+}
+
 }  // namespace tessaro
