@@ -55,14 +55,17 @@ QLabel* FieldLabel(const char* name, QWidget* parent) {
 
 QString LocalText(const std::string& text) { return QFile::decodeName(text.c_str()); }
 
-// "usb-FTDI_...-if00-port0  (/dev/ttyUSB0, FT232R USB UART, FTDI, A1B2C3)".
+// "usb-FTDI_...-if00-port0  (/dev/ttyUSB0, FT232R USB UART, FTDI, A1B2C3)":
+// the stable name without its folder, which is the same for them all.
 QString PresentPortEntry(const PresentPort& port) {
   QStringList details;
   if (!port.stableName.empty()) details << LocalText(port.device);
   for (const std::string* detail : {&port.description, &port.manufacturer, &port.serialNumber}) {
     if (!detail->empty()) details << QString::fromStdString(*detail);
   }
-  const QString name = LocalText(port.BindName());
+  const QString name = port.stableName.empty()
+                           ? LocalText(port.device)
+                           : LocalText(std::filesystem::path(port.stableName).filename().string());
   return details.isEmpty() ? name : name + QStringLiteral("  (") + details.join(QStringLiteral(", ")) + QLatin1Char(')');
 }
 
@@ -147,6 +150,7 @@ void ProgramSettingsDialog::FillDeviceCombo() {
   const auto bound = bindings_.find(port);
   if (bound == bindings_.end()) {
     w_.ComboDevice->setCurrentIndex(0);
+    ShowDeviceTip();
     return;
   }
   const PresentPort* present = FindPresentPort(present_, bound->second);
@@ -155,12 +159,18 @@ void ProgramSettingsDialog::FillDeviceCombo() {
                                 QLatin1Char(')'),
                             LocalText(bound->second));
     w_.ComboDevice->setCurrentIndex(w_.ComboDevice->count() - 1);
+    ShowDeviceTip();
     return;
   }
   // A binding to the plain device name shows on its port's entry.
   const int index = static_cast<int>(present - present_.data()) + 1;
   if (present->BindName() != bound->second) w_.ComboDevice->setItemData(index, LocalText(bound->second));
   w_.ComboDevice->setCurrentIndex(index);
+  ShowDeviceTip();
+}
+
+void ProgramSettingsDialog::ShowDeviceTip() {
+  w_.ComboDevice->setToolTip(w_.ComboDevice->currentData().toString());
 }
 
 void ProgramSettingsDialog::ComboDevice_Click(int index) {
@@ -172,6 +182,7 @@ void ProgramSettingsDialog::ComboDevice_Click(int index) {
   } else {
     bindings_[port] = device;
   }
+  ShowDeviceTip();
   RefreshPortEntries();
 }
 
@@ -184,13 +195,13 @@ void ProgramSettingsDialog::BuildControls() {
   w_.ComboCom = new LockableCombo(this);
   w_.ComboCom->setObjectName(QStringLiteral("ComboCom"));
   // Room for the device name after the port.
-  w_.ComboCom->setMinimumContentsLength(22);
+  w_.ComboCom->setMinimumContentsLength(44);
 #ifndef _WIN32
   w_.LabelDevice = FieldLabel("LabelDevice", this);
   w_.ComboDevice = new LockableCombo(this);
   w_.ComboDevice->setObjectName(QStringLiteral("ComboDevice"));
   w_.ComboDevice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  w_.ComboDevice->setMinimumContentsLength(40);
+  w_.ComboDevice->setMinimumContentsLength(44);
 #endif
   w_.LabelMapInstellingen = FieldLabel("LabelMapInstellingen", this);
   w_.TxtSetPath = new QLineEdit(this);
@@ -258,7 +269,7 @@ void ProgramSettingsDialog::BuildControls() {
   connect(w_.CmdCancel, &QPushButton::clicked, this, [this] { CmdCancel_Click(); });
   connect(w_.CmdSave, &QPushButton::clicked, this, [this] { CmdSave_Click(); });
   connect(w_.CmdClose, &QPushButton::clicked, this, [this] { CmdClose_Click(); });
-  resize(533, 233);
+  resize(w_.ComboDevice != nullptr ? 640 : 533, 233);
 }
 
 // Only texts change here, so that it can run again after a language change.

@@ -92,6 +92,7 @@ class ProgramSettingsDialog final : public SecondaryWindow {
   // The device picker follows the chosen port; the user's pick changes its binding.
   void FillDeviceCombo();
   void ComboDevice_Click(int index);
+  void ShowDeviceTip();
   void RefreshPortEntries();
   void LoadBindings();
   std::filesystem::path ProgramFolder() const;
