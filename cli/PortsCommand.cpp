@@ -59,7 +59,11 @@ std::string TextReport(const Survey& survey, const std::filesystem::path& bindin
     text += "Set by TESSARO_COM<n>, ahead of any binding:\n";
     for (const auto& [port, device] : survey.variables) text += "  " + ComName(port) + "  " + device + "\n";
   }
+#ifdef _WIN32
+  text += "Port n opens COMn here; bindings are for systems without COM names.\n";
+#else
   text += "Any other port n opens /dev/ttyS<n-1>.\n";
+#endif
   return text;
 }
 

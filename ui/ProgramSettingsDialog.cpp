@@ -154,10 +154,12 @@ void ProgramSettingsDialog::FillDeviceCombo() {
     return;
   }
   const PresentPort* present = FindPresentPort(present_, bound->second);
-  if (present == nullptr || !DeviceExists(bound->second)) {
-    w_.ComboDevice->addItem(LocalText(bound->second) + QStringLiteral("  (") + PortTextIn(PortText::Absent, taal) +
-                                QLatin1Char(')'),
-                            LocalText(bound->second));
+  if (present == nullptr) {
+    // Not among the serial ports: a pulled adapter, or a device the system
+    // does not list (a pseudo-terminal) that is there all the same.
+    QString entry = LocalText(bound->second);
+    if (!DeviceExists(bound->second)) entry += QStringLiteral("  (") + PortTextIn(PortText::Absent, taal) + QLatin1Char(')');
+    w_.ComboDevice->addItem(entry, LocalText(bound->second));
     w_.ComboDevice->setCurrentIndex(w_.ComboDevice->count() - 1);
     ShowDeviceTip();
     return;

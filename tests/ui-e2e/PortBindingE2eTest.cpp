@@ -138,7 +138,10 @@ TEST_F(PortBindingE2eTest, BoundInTheDialogAndOpenedAfterARestart) {
   EXPECT_TRUE(d.ComboDevice->itemText(offered).startsWith(QStringLiteral("usb-Tornak_Sim_0001-if00-port0  (")))
       << d.ComboDevice->itemText(offered).toStdString();
   d.ComboDevice->setFocus();
-  while (d.ComboDevice->currentIndex() < offered) QTest::keyClick(d.ComboDevice, Qt::Key_Down);
+  for (int step = 0; step < 40 && d.ComboDevice->currentIndex() < offered; ++step) {
+    QTest::keyClick(d.ComboDevice, Qt::Key_Down);
+  }
+  ASSERT_EQ(d.ComboDevice->currentIndex(), offered);
   EXPECT_EQ(d.ComboCom->currentText(), QString::fromStdString("Com1  (" + adapter + ")"));
   QTest::mouseClick(d.CmdSave, Qt::LeftButton);
 
