@@ -36,7 +36,8 @@ class PortsCommandTest : public ::testing::Test {
 };
 
 #ifndef _WIN32
-// On Windows the variables do not name ports, and the last line differs.
+// On Windows the variables do not name ports, the last line differs and
+// folder names have backslashes that JSON escapes.
 TEST_F(PortsCommandTest, TextListsPortsBindingsWithPresenceAndVariables) {
   ASSERT_TRUE(WritePortBindings(folder.Path(), {{1, folder.Path().string()}, {3, "/dev/serial/by-id/usb-gone"}}));
   environment["TESSARO_COM2"] = "/dev/pts/4";
@@ -53,7 +54,6 @@ TEST_F(PortsCommandTest, TextListsPortsBindingsWithPresenceAndVariables) {
             "Any other port n opens /dev/ttyS<n-1>.\n");
   EXPECT_TRUE(console.err.empty()) << console.Err();
 }
-#endif
 
 TEST_F(PortsCommandTest, JsonCarriesTheSameFacts) {
   ASSERT_TRUE(WritePortBindings(folder.Path(), {{3, "/dev/serial/by-id/usb-gone"}}));
@@ -66,6 +66,7 @@ TEST_F(PortsCommandTest, JsonCarriesTheSameFacts) {
             "\"bindings\": [{\"port\": 3, \"device\": \"/dev/serial/by-id/usb-gone\", \"present\": false}], "
             "\"environment\": [], \"problem\": null}\n");
 }
+#endif
 
 TEST_F(PortsCommandTest, ABadFileIsReportedAndListsAsNoBindings) {
   tessaro::testing::WriteBytes(folder.Path() / PortBindingsFileName, "  1 Com1 ->/dev/ttyUSB0\r\nnonsense\r\n");
