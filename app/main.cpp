@@ -7,8 +7,9 @@
 // guide's page 1 to 3). An unknown switch is reported on standard error and
 // the window opens all the same.
 //
-// The program folder (settings, defaults, log) is the folder of the
-// executable unless TESSARO_PROGRAM_FOLDER names another one.
+// The program folder (settings, defaults, port bindings, log) is
+// TESSARO_PROGRAM_FOLDER, else the folder of the executable, else (when that
+// cannot be written, as once installed under /usr) the user's data folder.
 //
 // TESSARO_REPORT_STARTUP=1 prints "first frame after N ms" (from entering
 // main() until the window's first paint has been handled) and ends the run.
@@ -18,6 +19,7 @@
 #include <QDir>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTabWidget>
 #include <QTimer>
@@ -27,6 +29,8 @@
 
 #include "app/WindowOptions.h"
 #include "core/Clock.h"
+#include "program/PortChoice.h"
+#include "program/ProgramFolder.h"
 #include "serial/QtSerialBytePort.h"
 #include "ui/QtText.h"
 #include "ui/UserPrompts.h"
@@ -91,10 +95,13 @@ class FirstFrameReport final : public QObject {
   bool seen_ = false;
 };
 
-QString ProgramFolder() {
-  const QByteArray chosen = qgetenv("TESSARO_PROGRAM_FOLDER");
-  if (!chosen.isEmpty()) return QString::fromLocal8Bit(chosen);
-  return QCoreApplication::applicationDirPath();
+std::filesystem::path ProgramFolder() {
+  const std::filesystem::path executable = tessaro::PathFromQString(QCoreApplication::applicationDirPath());
+  const tessaro::ProgramFolderChoice choice = tessaro::ChooseProgramFolder(
+      {qEnvironmentVariable("TESSARO_PROGRAM_FOLDER").toStdString(), executable,
+       tessaro::PathFromQString(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))});
+  tessaro::PrepareProgramFolder(choice, tessaro::ShippedDefaultsPath(executable));
+  return choice.folder;
 }
 
 }  // namespace
@@ -109,12 +116,10 @@ int main(int argc, char* argv[]) {
   for (const QString& problem : parsed.problems) std::fprintf(stderr, "tessaro-ip: %s\n", qPrintable(problem));
 
   tessaro::SystemClock clock;
-  tessaro::QtSerialBytePort port;
+  const std::filesystem::path folder = ProgramFolder();
+  tessaro::QtSerialBytePort port(tessaro::BoundPortNaming(folder));
   tessaro::QtUserPrompts prompts;
-  const QString folder = ProgramFolder();
-  QDir().mkpath(folder);
-  tessaro::MainWindow window(
-      tessaro::MainWindow::Environment{tessaro::PathFromQString(folder), clock, port, prompts});
+  tessaro::MainWindow window(tessaro::MainWindow::Environment{folder, clock, port, prompts});
 
   FirstFrameReport firstFrame(window, started);
   if (qEnvironmentVariable("TESSARO_REPORT_STARTUP") == QLatin1String("1")) window.installEventFilter(&firstFrame);

@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 #include "cli/FileChecks.h"
+#include "files/PortBindingsFile.h"
 
 namespace tessaro::cli {
 namespace {
@@ -28,14 +29,15 @@ int RunUnitCommand(CliSession& session) {
     case Command::TestCall: return TestCallCommand(session);
     case Command::Reset: return ResetCommand(session);
     case Command::Monitor: return MonitorCommand(session);
-    case Command::Show: break;
+    case Command::Show:
+    case Command::Ports: break;
   }
   return ExitUsage;
 }
 
 }  // namespace
 
-int RunCli(const std::vector<std::string>& args, const CliWorld& world) {
+int RunCli(const std::vector<std::string>& args, const CliWorld& world, const PortsWorld& ports) {
   const ParsedCommandLine parsed = ParseCommandLine(args);
   if (!parsed.options) {
     world.console.ErrLine("tessaro-cli: " + parsed.error + " (see tessaro-cli --help)");
@@ -50,6 +52,13 @@ int RunCli(const std::vector<std::string>& args, const CliWorld& world) {
   if (const auto problem = FileProblem(options)) {
     world.console.ErrLine("tessaro-cli: " + *problem);
     return ExitUsage;
+  }
+
+  if (options.command == Command::Ports) return PortsCommand(world.programFolder, ports, options.format, world.console);
+  if (options.command != Command::Show && !options.device) {
+    // The port is then opened as if there were no bindings file.
+    const std::string problem = ReadPortBindings(world.programFolder).problem;
+    if (!problem.empty()) world.console.ErrLine("tessaro-cli: " + problem + "; the ports open their standard devices");
   }
 
   CliSession session(world, options);

@@ -9,13 +9,13 @@
 
 #include "core/Cp1252.h"
 #include "core/ItemTable.h"
+#include "core/PortBindings.h"
 #include "lang/LanguageTexts.h"
 #include "presentation/SettingsLayout.h"
 
 namespace tessaro::cli {
 namespace {
 
-constexpr int HighestComPort = 256;
 constexpr int HighestBleepCode = 15;
 // A day; beyond that a monitor run is better ended by the user.
 constexpr double LongestMonitorSeconds = 86400;
@@ -47,6 +47,7 @@ constexpr CommandSpelling Commands[] = {
     {"read-all", Command::ReadAll}, {"read", Command::Read},         {"write", Command::Write},
     {"diagnostics", Command::Diagnostics}, {"write-all", Command::WriteAll}, {"test-call", Command::TestCall},
     {"reset", Command::Reset},      {"monitor", Command::Monitor},   {"show", Command::Show},
+    {"ports", Command::Ports},
 };
 
 // A whole decimal number and nothing else: no sign, blanks or fraction.
@@ -214,6 +215,7 @@ class Parser {
       case Command::Diagnostics:
       case Command::Reset:
       case Command::Monitor:
+      case Command::Ports:
         if (!operands.empty()) Fail(std::string(found->name) + " takes no operand, not '" + operands.front() + "'");
         break;
       case Command::Read:
@@ -356,6 +358,7 @@ std::string UsageText() {
          "  reset                    reset the unit\n"
          "  monitor [--seconds N]    print the unit's own text lines as they come (until Ctrl-C)\n"
          "  show FILE                print a unit settings file; needs no unit\n"
+         "  ports                    list the serial ports present and the port bindings; needs no unit\n"
          "\n"
          "Options:\n"
          "  --port N                 COM port number (1 = COM1) instead of the one in TessaroIP.set\n"
@@ -365,10 +368,12 @@ std::string UsageText() {
          "  --format text|json       how values are printed (default text)\n"
          "  --help                   this text\n"
          "\n"
-         "Port n is the device named by the environment variable TESSARO_COM<n>, else /dev/ttyS<n-1>.\n"
-         "The program folder (TessaroIP.set, default.set, Log/) is the folder of the program, or\n"
-         "TESSARO_PROGRAM_FOLDER. Values go to standard output; message lines and reports to\n"
-         "standard error.\n"
+         "Port n is the device named by the environment variable TESSARO_COM<n>, else the device\n"
+         "bound to n in the program settings dialog (TessaroPorts.set), else /dev/ttyS<n-1>.\n"
+         "The program folder (TessaroIP.set, default.set, TessaroPorts.set, Log/) is\n"
+         "TESSARO_PROGRAM_FOLDER, else the folder of the program, else (when that cannot be\n"
+         "written) the user's data folder. Values go to standard output; message lines and\n"
+         "reports to standard error.\n"
          "\n"
          "Exit status: 0 done, 1 the unit failed (time-out, refusal, give-up), 2 usage error,\n"
          "unreadable file or a port that cannot be opened.\n";

@@ -7,7 +7,7 @@
 
 namespace tessaro::cli {
 
-enum class Command { ReadAll, Read, Write, Diagnostics, WriteAll, TestCall, Reset, Monitor, Show };
+enum class Command { ReadAll, Read, Write, Diagnostics, WriteAll, TestCall, Reset, Monitor, Show, Ports };
 enum class OutputFormat { Text, Json };
 
 // One "ITEM=VALUE" of the write command, checked against the item's control:

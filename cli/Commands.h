@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/CliSession.h"
+#include "cli/PortsCommand.h"
 
 namespace tessaro::cli {
 
@@ -12,7 +13,7 @@ inline constexpr int ExitUnitFailed = 1;
 inline constexpr int ExitUsage = 2;
 
 // The whole program: arguments without the program name, the exit status back.
-int RunCli(const std::vector<std::string>& args, const CliWorld& world);
+int RunCli(const std::vector<std::string>& args, const CliWorld& world, const PortsWorld& ports = {});
 
 // Commands on a started session (the unit's ones after StartWithUnit).
 int ReadAllCommand(CliSession& session);

@@ -1,9 +1,12 @@
 // tessaro-cli: the service tool without a window. See UsageText() or --help.
 //
-// The program folder (TessaroIP.set, default.set, Log/) is the folder of the
-// executable unless TESSARO_PROGRAM_FOLDER names another one.
+// The program folder (TessaroIP.set, default.set, TessaroPorts.set, Log/) is
+// TESSARO_PROGRAM_FOLDER, else the folder of the executable, else (when that
+// cannot be written, as once installed) the user's data folder, which the
+// window program shares.
 
 #include <QCoreApplication>
+#include <QStandardPaths>
 #include <QString>
 
 #include <chrono>
@@ -21,16 +24,27 @@
 
 #include "cli/Commands.h"
 #include "core/Clock.h"
+#include "program/PortChoice.h"
+#include "program/ProgramFolder.h"
 #include "serial/PortNames.h"
+#include "serial/QtPresentPorts.h"
 #include "serial/QtSerialBytePort.h"
 
 namespace {
 
+std::filesystem::path LocalPath(const QString& path) {
+  const QByteArray local = path.toLocal8Bit();
+  return std::filesystem::path(std::string(local.constData(), static_cast<std::size_t>(local.size())));
+}
+
 std::filesystem::path ProgramFolder() {
   const char* chosen = std::getenv("TESSARO_PROGRAM_FOLDER");
-  if (chosen != nullptr && *chosen != '\0') return std::filesystem::path(chosen);
-  const QByteArray folder = QCoreApplication::applicationDirPath().toLocal8Bit();
-  return std::filesystem::path(std::string(folder.constData(), static_cast<std::size_t>(folder.size())));
+  const std::filesystem::path executable = LocalPath(QCoreApplication::applicationDirPath());
+  const tessaro::ProgramFolderChoice choice = tessaro::ChooseProgramFolder(
+      {chosen != nullptr ? chosen : "", executable,
+       LocalPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))});
+  tessaro::PrepareProgramFolder(choice, tessaro::ShippedDefaultsPath(executable));
+  return choice.folder;
 }
 
 bool IsTerminal(std::FILE* stream) {
@@ -51,11 +65,11 @@ int main(int argc, char* argv[]) {
   // The serial port's notifications need the application object; the ticks
   // drive everything, so its event loop never runs.
   QCoreApplication application(argc, argv);
+  // The same user data folder as the window program.
+  QCoreApplication::setApplicationName(QStringLiteral("Tessaro-IP"));
   const std::vector<std::string> args(argv + 1, argv + argc);
 
   const std::filesystem::path folder = ProgramFolder();
-  std::error_code ignored;
-  std::filesystem::create_directories(folder, ignored);
 
   tessaro::SystemClock clock;
   tessaro::cli::StdConsole console(stdout, stderr, IsTerminal(stderr));
@@ -64,10 +78,11 @@ int main(int argc, char* argv[]) {
       clock,
       console,
       ticks,
-      [](int portNumber) { return tessaro::PortDeviceName(portNumber); },
+      tessaro::BoundPortNaming(folder),
       [](tessaro::cli::DeviceNaming naming) -> std::unique_ptr<tessaro::BytePort> {
         return std::make_unique<tessaro::QtSerialBytePort>(std::move(naming));
       },
   };
-  return tessaro::cli::RunCli(args, world);
+  const tessaro::cli::PortsWorld ports{tessaro::ProcessEnvironment(), [] { return tessaro::ListPresentPorts(); }};
+  return tessaro::cli::RunCli(args, world, ports);
 }

@@ -1,5 +1,7 @@
 #include "program/TessaroProgram.h"
 
+#include "files/PortBindingsFile.h"
+
 namespace tessaro {
 
 TessaroProgram::TessaroProgram(const World& world)
@@ -46,7 +48,14 @@ void TessaroProgram::StartProgram(const std::string& commandLine, MainWindowView
   ArrangeTabs(window);
   // From here on every message line is stored and logged.
   Settings.Logfile = 2;
+  ReportPortBindingsProblem();
   if (Settings.Case == 0) window.ShowCoverGuide();
+}
+
+void TessaroProgram::ReportPortBindingsProblem() {
+  const PortBindingsRead read = ReadPortBindings(Files.ProgramSettingsPath().parent_path());
+  if (read.problem.empty()) return;
+  Log.LogMessage(Texts.Text(slot::Error) + ": " + read.problem + "; the ports open their standard devices");
 }
 
 void TessaroProgram::ArrangeTabs(MainWindowView& window) {

@@ -69,6 +69,9 @@ class TessaroProgram {
   // started yet: a port that failed at start-up and is chosen again later
   // must not leave every request unserved until the next run.
   int16_t OpenPortAndStartEngine();
+  // A bad port bindings file is a message line; the ports then open their
+  // standard devices (the port naming reads the file itself).
+  void ReportPortBindingsProblem();
 
   SettingsStore Store;
   ProgramSettings Settings;

@@ -11,6 +11,7 @@
 
 #include "program/TessaroProgram.h"
 #include "messages/TextFormat.h"
+#include "ui/PortTexts.h"
 #include "ui/ProgramIcon.h"
 #include "ui/QtText.h"
 
@@ -71,6 +72,15 @@ void AboutBox::BuildControls() {
   logoRow->addLayout(lines, 1);
   layout->addWidget(w_.FrameLogo, 1);
 
+  // Installed, the program keeps its files in the user's data folder; the
+  // engineer must be able to find them.
+  w_.LabelProgramFolder = new QLabel(this);
+  w_.LabelProgramFolder->setObjectName(QStringLiteral("LabelProgramFolder"));
+  w_.LabelProgramFolder->setTextFormat(Qt::PlainText);
+  w_.LabelProgramFolder->setWordWrap(true);
+  w_.LabelProgramFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(w_.LabelProgramFolder);
+
   w_.Label4 = new QLabel(this);
   w_.Label4->setObjectName(QStringLiteral("Label4"));
   w_.Label4->setTextFormat(Qt::PlainText);
@@ -98,6 +108,8 @@ void AboutBox::Form_Load() {
   setWindowTitle(ToQString(taal.Text(slot::About)));
   w_.Label4->setText(ToQString(taal.Text(slot::SwVersion) + " " + IntText(TESSARO_VERSION_MAJOR) + "." +
                                IntText(TESSARO_VERSION_MINOR)));
+  w_.LabelProgramFolder->setText(PortTextIn(PortText::ProgramFolder, program_.Settings.Taal) + QStringLiteral(": ") +
+                                 QStringFromPath(program_.Files.ProgramSettingsPath().parent_path()));
 }
 
 void AboutBox::FrameLogo_DblClick() {

@@ -24,6 +24,7 @@ class AboutBox final : public SecondaryWindow {
     QLabel* Label3 = nullptr;  // notice line
     QLabel* Label6 = nullptr;  // web site
     QLabel* Label4 = nullptr;  // version line
+    QLabel* LabelProgramFolder = nullptr;  // where settings, bindings and log are kept
     QPushButton* CmdSluit = nullptr;
   };
 

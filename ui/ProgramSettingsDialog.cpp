@@ -8,15 +8,20 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QStringList>
 #include <QVBoxLayout>
 
 #include "core/SettingsScreen.h"
+#include "files/PortBindingsFile.h"
 #include "presentation/SettingsLayout.h"
 #include "program/TessaroProgram.h"
 #include "messages/TextFormat.h"
 #include "ui/LockableCombo.h"
+#include "ui/PortTexts.h"
 #include "ui/ProgramIcon.h"
 #include "ui/QtText.h"
+#include "serial/QtPresentPorts.h"
 
 namespace tessaro {
 namespace {
@@ -48,6 +53,22 @@ QLabel* FieldLabel(const char* name, QWidget* parent) {
   return label;
 }
 
+QString LocalText(const std::string& text) { return QFile::decodeName(text.c_str()); }
+
+// "usb-FTDI_...-if00-port0  (/dev/ttyUSB0, FT232R USB UART, FTDI, A1B2C3)":
+// the stable name without its folder, which is the same for them all.
+QString PresentPortEntry(const PresentPort& port) {
+  QStringList details;
+  if (!port.stableName.empty()) details << LocalText(port.device);
+  for (const std::string* detail : {&port.description, &port.manufacturer, &port.serialNumber}) {
+    if (!detail->empty()) details << QString::fromStdString(*detail);
+  }
+  const QString name = port.stableName.empty()
+                           ? LocalText(port.device)
+                           : LocalText(std::filesystem::path(port.stableName).filename().string());
+  return details.isEmpty() ? name : name + QStringLiteral("  (") + details.join(QStringLiteral(", ")) + QLatin1Char(')');
+}
+
 QPushButton* Button(const char* name, QWidget* parent) {
   auto* button = new QPushButton(parent);
   button->setObjectName(QString::fromLatin1(name));
@@ -61,7 +82,10 @@ ProgramSettingsDialog::ProgramSettingsDialog(const Environment& environment, QWi
     : SecondaryWindow(owner, environment.prompts),
       program_(environment.program),
       mainWindow_(environment.mainWindow),
-      lookup_(environment.lookup) {
+      lookup_(environment.lookup),
+      presentPorts_(environment.presentPorts) {
+  if (!lookup_) lookup_ = ProcessEnvironment();
+  if (!presentPorts_) presentPorts_ = [] { return ListPresentPorts(); };
   setObjectName(QStringLiteral("frmInstellingen"));
   setWindowIcon(ProgramIcon());
   BuildControls();
@@ -70,14 +94,98 @@ ProgramSettingsDialog::ProgramSettingsDialog(const Environment& environment, QWi
 }
 
 QString ProgramSettingsDialog::PortEntry(int portNumber, const EnvironmentLookup& lookup) {
+  return PortEntry(portNumber, lookup, {});
+}
+
+QString ProgramSettingsDialog::PortEntry(int portNumber, const EnvironmentLookup& lookup,
+                                         const PortBindings& bindings) {
   const QString name = QStringLiteral("Com") + ToQString(IntText(portNumber));
 #ifdef _WIN32
   (void)lookup;
+  (void)bindings;
   return name;
 #else
-  const std::string device = lookup ? PortDeviceName(portNumber, lookup) : PortDeviceName(portNumber);
-  return name + QStringLiteral("  (") + QFile::decodeName(device.c_str()) + QLatin1Char(')');
+  const PortDevice chosen = ResolvePortDevice(portNumber, lookup ? lookup : ProcessEnvironment(), bindings);
+  return name + QStringLiteral("  (") + LocalText(chosen.device) + QLatin1Char(')');
 #endif
+}
+
+std::filesystem::path ProgramSettingsDialog::ProgramFolder() const {
+  return program_.Files.ProgramSettingsPath().parent_path();
+}
+
+void ProgramSettingsDialog::LoadBindings() {
+  // A bad file has been reported at start-up; it binds nothing.
+  bindings_ = ReadPortBindings(ProgramFolder()).bindings;
+}
+
+void ProgramSettingsDialog::RefreshPortEntries() {
+  for (int port = 1; port <= ComPortEntries && port <= w_.ComboCom->count(); ++port) {
+    w_.ComboCom->setItemText(port - 1, PortEntry(port, lookup_, bindings_));
+  }
+}
+
+// No binding, the ports present, and a bound device that is not present.
+void ProgramSettingsDialog::FillDeviceCombo() {
+  if (w_.ComboDevice == nullptr) return;
+  QSignalBlocker quiet(w_.ComboDevice);
+  w_.ComboDevice->clear();
+  const int port = w_.ComboCom->currentIndex() + 1;
+  if (port < 1) return;
+  const PortDevice chosen = ResolvePortDevice(port, lookup_, {});
+  if (chosen.source == PortSource::Environment) {
+    // The variable wins; the picker shows why and cannot change it.
+    w_.ComboDevice->addItem(ToQString(PortVariableName(port)) + QStringLiteral(": ") + LocalText(chosen.device));
+    w_.ComboDevice->setEnabled(false);
+    return;
+  }
+  w_.ComboDevice->setEnabled(true);
+  const int16_t taal = program_.Settings.Taal;
+  w_.ComboDevice->addItem(PortTextIn(PortText::Standard, taal) + QStringLiteral(": ") +
+                              LocalText(StandardPortDevice(port)),
+                          QString());
+  for (const PresentPort& present : present_) {
+    w_.ComboDevice->addItem(PresentPortEntry(present), LocalText(present.BindName()));
+  }
+  const auto bound = bindings_.find(port);
+  if (bound == bindings_.end()) {
+    w_.ComboDevice->setCurrentIndex(0);
+    ShowDeviceTip();
+    return;
+  }
+  const PresentPort* present = FindPresentPort(present_, bound->second);
+  if (present == nullptr) {
+    // Not among the serial ports: a pulled adapter, or a device the system
+    // does not list (a pseudo-terminal) that is there all the same.
+    QString entry = LocalText(bound->second);
+    if (!DeviceExists(bound->second)) entry += QStringLiteral("  (") + PortTextIn(PortText::Absent, taal) + QLatin1Char(')');
+    w_.ComboDevice->addItem(entry, LocalText(bound->second));
+    w_.ComboDevice->setCurrentIndex(w_.ComboDevice->count() - 1);
+    ShowDeviceTip();
+    return;
+  }
+  // A binding to the plain device name shows on its port's entry.
+  const int index = static_cast<int>(present - present_.data()) + 1;
+  if (present->BindName() != bound->second) w_.ComboDevice->setItemData(index, LocalText(bound->second));
+  w_.ComboDevice->setCurrentIndex(index);
+  ShowDeviceTip();
+}
+
+void ProgramSettingsDialog::ShowDeviceTip() {
+  w_.ComboDevice->setToolTip(w_.ComboDevice->currentData().toString());
+}
+
+void ProgramSettingsDialog::ComboDevice_Click(int index) {
+  const int port = w_.ComboCom->currentIndex() + 1;
+  if (port < 1 || index < 0) return;
+  const std::string device = QFile::encodeName(w_.ComboDevice->itemData(index).toString()).toStdString();
+  if (device.empty()) {
+    bindings_.erase(port);
+  } else {
+    bindings_[port] = device;
+  }
+  ShowDeviceTip();
+  RefreshPortEntries();
 }
 
 void ProgramSettingsDialog::BuildControls() {
@@ -89,7 +197,14 @@ void ProgramSettingsDialog::BuildControls() {
   w_.ComboCom = new LockableCombo(this);
   w_.ComboCom->setObjectName(QStringLiteral("ComboCom"));
   // Room for the device name after the port.
-  w_.ComboCom->setMinimumContentsLength(22);
+  w_.ComboCom->setMinimumContentsLength(44);
+#ifndef _WIN32
+  w_.LabelDevice = FieldLabel("LabelDevice", this);
+  w_.ComboDevice = new LockableCombo(this);
+  w_.ComboDevice->setObjectName(QStringLiteral("ComboDevice"));
+  w_.ComboDevice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  w_.ComboDevice->setMinimumContentsLength(44);
+#endif
   w_.LabelMapInstellingen = FieldLabel("LabelMapInstellingen", this);
   w_.TxtSetPath = new QLineEdit(this);
   w_.TxtSetPath->setObjectName(QStringLiteral("TxtSetPath"));
@@ -103,12 +218,17 @@ void ProgramSettingsDialog::BuildControls() {
 
   fields->addWidget(w_.LabelCompoort, 0, 0);
   fields->addWidget(w_.ComboCom, 0, 1, Qt::AlignLeft);
-  fields->addWidget(w_.LabelMapInstellingen, 1, 0);
-  fields->addWidget(w_.TxtSetPath, 1, 1);
-  fields->addWidget(w_.LabelTaal, 2, 0);
-  fields->addWidget(w_.ComboTaal, 2, 1, Qt::AlignLeft);
-  fields->addWidget(w_.LabelOpeningTheUnit, 3, 0);
-  fields->addWidget(w_.CheckOpeningUnit, 3, 1);
+  int row = 1;
+  if (w_.ComboDevice != nullptr) {
+    fields->addWidget(w_.LabelDevice, row, 0);
+    fields->addWidget(w_.ComboDevice, row++, 1);
+  }
+  fields->addWidget(w_.LabelMapInstellingen, row, 0);
+  fields->addWidget(w_.TxtSetPath, row++, 1);
+  fields->addWidget(w_.LabelTaal, row, 0);
+  fields->addWidget(w_.ComboTaal, row++, 1, Qt::AlignLeft);
+  fields->addWidget(w_.LabelOpeningTheUnit, row, 0);
+  fields->addWidget(w_.CheckOpeningUnit, row, 1);
   fields->setColumnStretch(1, 1);
   fields->setHorizontalSpacing(16);
   layout->addStretch(1);
@@ -132,7 +252,14 @@ void ProgramSettingsDialog::BuildControls() {
   bottom->addLayout(buttons);
   layout->addLayout(bottom);
 
-  QWidget::setTabOrder(w_.ComboCom, w_.TxtSetPath);
+  if (w_.ComboDevice != nullptr) {
+    QWidget::setTabOrder(w_.ComboCom, w_.ComboDevice);
+    QWidget::setTabOrder(w_.ComboDevice, w_.TxtSetPath);
+    connect(w_.ComboCom, &QComboBox::currentIndexChanged, this, [this] { FillDeviceCombo(); });
+    connect(w_.ComboDevice, &QComboBox::activated, this, [this](int index) { ComboDevice_Click(index); });
+  } else {
+    QWidget::setTabOrder(w_.ComboCom, w_.TxtSetPath);
+  }
   QWidget::setTabOrder(w_.TxtSetPath, w_.ComboTaal);
   QWidget::setTabOrder(w_.ComboTaal, w_.CheckOpeningUnit);
   QWidget::setTabOrder(w_.CheckOpeningUnit, w_.CmdWijzigen);
@@ -144,7 +271,7 @@ void ProgramSettingsDialog::BuildControls() {
   connect(w_.CmdCancel, &QPushButton::clicked, this, [this] { CmdCancel_Click(); });
   connect(w_.CmdSave, &QPushButton::clicked, this, [this] { CmdSave_Click(); });
   connect(w_.CmdClose, &QPushButton::clicked, this, [this] { CmdClose_Click(); });
-  resize(533, 233);
+  resize(w_.ComboDevice != nullptr ? 640 : 533, 233);
 }
 
 // Only texts change here, so that it can run again after a language change.
@@ -156,6 +283,7 @@ void ProgramSettingsDialog::SetTeksten() {
   w_.CmdSave->setText(CaptionText(taal.Text(slot::Save)));
   setWindowTitle(ToQString(taal.Text(slot::Settings)));
   w_.LabelCompoort->setText(ToQString(taal.Text(slot::ComPort) + ": "));
+  if (w_.LabelDevice != nullptr) w_.LabelDevice->setText(PortTextIn(PortText::Device, program_.Settings.Taal) + QStringLiteral(": "));
   w_.LabelMapInstellingen->setText(ToQString(taal.Text(slot::SettingsFolder)));
   w_.LabelTaal->setText(ToQString(taal.Text(slot::Language)));
   w_.LabelOpeningTheUnit->setText(ToQString(taal.Text(slot::OpeningTheCover)));
@@ -163,6 +291,10 @@ void ProgramSettingsDialog::SetTeksten() {
 }
 
 void ProgramSettingsDialog::LockCombo() {
+  if (w_.ComboDevice != nullptr) {
+    w_.ComboDevice->SetLocked(true);
+    SetTextColour(*w_.ComboDevice, LockedTextColour);
+  }
   w_.ComboCom->SetLocked(true);
   w_.ComboTaal->SetLocked(true);
   w_.TxtSetPath->setReadOnly(true);
@@ -174,6 +306,10 @@ void ProgramSettingsDialog::LockCombo() {
 }
 
 void ProgramSettingsDialog::UnlockCombo() {
+  if (w_.ComboDevice != nullptr) {
+    w_.ComboDevice->SetLocked(false);
+    SetTextColour(*w_.ComboDevice, QApplication::palette().color(QPalette::Text));
+  }
   w_.ComboCom->SetLocked(false);
   w_.ComboTaal->SetLocked(false);
   w_.TxtSetPath->setReadOnly(false);
@@ -207,10 +343,13 @@ void ProgramSettingsDialog::Form_Load() {
   SetTeksten();
   w_.ComboCom->clear();
   LockCombo();
-  for (int port = 1; port <= ComPortEntries; ++port) w_.ComboCom->addItem(PortEntry(port, lookup_));
+  LoadBindings();
+  if (w_.ComboDevice != nullptr) present_ = presentPorts_();
+  for (int port = 1; port <= ComPortEntries; ++port) w_.ComboCom->addItem(PortEntry(port, lookup_, bindings_));
   w_.ComboTaal->clear();
   for (const char* language : LanguageNames) w_.ComboTaal->addItem(QString::fromUtf8(language));
   UpdateCombo();
+  FillDeviceCombo();
   SetDefaultButton(w_.CmdClose);
   SetEscapeButton(w_.CmdClose);
 }
@@ -226,6 +365,11 @@ void ProgramSettingsDialog::EnterViewing() {
 }
 
 void ProgramSettingsDialog::CmdWijzigen_Click() {
+  // An adapter plugged in since the dialog opened is offered too.
+  if (w_.ComboDevice != nullptr) {
+    present_ = presentPorts_();
+    FillDeviceCombo();
+  }
   w_.CmdCancel->setEnabled(true);
   w_.CmdSave->setEnabled(true);
   w_.CmdClose->setEnabled(false);
@@ -238,7 +382,10 @@ void ProgramSettingsDialog::CmdWijzigen_Click() {
 
 void ProgramSettingsDialog::CmdCancel_Click() {
   EnterViewing();
+  LoadBindings();
+  RefreshPortEntries();
   UpdateCombo();
+  FillDeviceCombo();
   w_.CmdWijzigen->setFocus();
 }
 
@@ -258,12 +405,19 @@ void ProgramSettingsDialog::ApplySettings() {
   TessaroProgram& program = program_;
   ComboToSettings();
   program.Files.WriteProgramSettings();
+  // Before the port opens again, so that it opens the device just chosen.
+  if (w_.ComboDevice != nullptr && ReadPortBindings(ProgramFolder()).bindings != bindings_ &&
+      !WritePortBindings(ProgramFolder(), bindings_)) {
+    program.Log.LogMessage(program.Texts.Text(slot::Error) + ": the port bindings could not be saved to " +
+                           PortBindingsPath(ProgramFolder()).string());
+  }
   KeepScreenValues(program);
   program.Link.CloseComPort();
   program.OpenPortAndStartEngine();
   program.Texts.FillTextTable(program.Settings.Taal);
   mainWindow_.SetTeksten();
   SetTeksten();
+  FillDeviceCombo();
   program.Screen.InitSettingsScreen();
   AllItemsToScreen(program.Screen);
 }

@@ -1,6 +1,12 @@
 #pragma once
 
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+#include "core/PortBindings.h"
 #include "serial/PortNames.h"
+#include "serial/PresentPorts.h"
 #include "ui/SecondaryWindow.h"
 
 class QCheckBox;
@@ -31,6 +37,9 @@ class ProgramSettingsDialog final : public SecondaryWindow {
     // Where the device names of the port list come from; the process
     // environment when empty.
     EnvironmentLookup lookup;
+    // The serial ports present, for the device picker; the system's list
+    // when empty.
+    std::function<std::vector<PresentPort>()> presentPorts;
   };
 
   struct Controls {
@@ -39,6 +48,9 @@ class ProgramSettingsDialog final : public SecondaryWindow {
     QLabel* LabelTaal = nullptr;
     QLabel* LabelOpeningTheUnit = nullptr;
     LockableCombo* ComboCom = nullptr;
+    // The device bound to the chosen port; only where ports have no COM names.
+    QLabel* LabelDevice = nullptr;
+    LockableCombo* ComboDevice = nullptr;
     QLineEdit* TxtSetPath = nullptr;
     LockableCombo* ComboTaal = nullptr;
     QCheckBox* CheckOpeningUnit = nullptr;
@@ -62,6 +74,10 @@ class ProgramSettingsDialog final : public SecondaryWindow {
   // The entry of port number n (1 = Com1) in the port list: on systems
   // without COM names it also names the device the number stands for.
   static QString PortEntry(int portNumber, const EnvironmentLookup& lookup);
+  static QString PortEntry(int portNumber, const EnvironmentLookup& lookup, const PortBindings& bindings);
+
+  // The bindings as edited, saved with the other settings.
+  const PortBindings& Bindings() const { return bindings_; }
 
  private:
   void BuildControls();
@@ -73,10 +89,20 @@ class ProgramSettingsDialog final : public SecondaryWindow {
   // Both ends of an edit: the button states and the write-protection.
   void EnterViewing();
   void ApplySettings();
+  // The device picker follows the chosen port; the user's pick changes its binding.
+  void FillDeviceCombo();
+  void ComboDevice_Click(int index);
+  void ShowDeviceTip();
+  void RefreshPortEntries();
+  void LoadBindings();
+  std::filesystem::path ProgramFolder() const;
 
   TessaroProgram& program_;
   MainWindowView& mainWindow_;
   EnvironmentLookup lookup_;
+  std::function<std::vector<PresentPort>()> presentPorts_;
+  std::vector<PresentPort> present_;
+  PortBindings bindings_;
   Controls w_;
 };
 

@@ -25,7 +25,7 @@ void ShowOnce(QWidget& owner, Create create) {
 
 void MainWindow::OpenSetupWindow() {
   ShowOnce<ProgramSettingsDialog>(*this, [this] {
-    return new ProgramSettingsDialog(ProgramSettingsDialog::Environment{*program_, *this, prompts_, {}}, *this);
+    return new ProgramSettingsDialog(ProgramSettingsDialog::Environment{*program_, *this, prompts_, {}, {}}, *this);
   });
 }
 

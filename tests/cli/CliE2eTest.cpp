@@ -142,6 +142,40 @@ TEST_F(CliE2e, SingleItemsAndDiagnosticsAsJsonAndTable) {
   EXPECT_TRUE(Has(logged, "\r\n")) << "CR LF line ends";
 }
 
+// A USB adapter as udev names it: a link in a by-id folder, bound to Com1.
+TEST_F(CliE2e, PortNumberOpensTheBoundDeviceAndPortsListsIt) {
+  SimulatedUnit unit;
+  const std::string device = StartUnit(unit);
+  ASSERT_FALSE(device.empty()) << unit.Seen();
+  const std::filesystem::path byId = folder.Path() / "by-id";
+  std::filesystem::create_directory(byId);
+  const std::string link = (byId / "usb-Tornak_Sim_0001-if00-port0").string();
+  std::filesystem::create_symlink(device, link);
+  WriteBytes(folder.Path() / "TessaroPorts.set", "  1            Com1 ->" + link + "\r\n");
+
+  const Finished read = Cli({"--port", "1", "read", "23"});
+  ASSERT_EQ(read.status, 0) << read.err;
+  EXPECT_FALSE(LineOfItem(read.out, 23).empty()) << read.out;
+
+  const Finished ports = Cli({"ports", "--format", "json"}, {{"TESSARO_SERIAL_BY_ID", byId.string()}});
+  ASSERT_EQ(ports.status, 0) << ports.err;
+  EXPECT_TRUE(Has(ports.out, "\"stableName\": \"" + link + "\"")) << ports.out;
+  EXPECT_TRUE(Has(ports.out, "{\"port\": 1, \"device\": \"" + link + "\", \"present\": true}")) << ports.out;
+
+  // The variable still comes first.
+  const Finished overridden = Cli({"--port", "1", "read", "23"}, {{"TESSARO_COM1", (folder.Path() / "nothing").string()}});
+  EXPECT_EQ(overridden.status, 2) << overridden.err;
+  EXPECT_TRUE(Has(overridden.err, "nothing")) << overridden.err;
+
+  // A damaged file is reported; the port then opens its standard device.
+  WriteBytes(folder.Path() / "TessaroPorts.set", "  1            Com1 ->\r\n");
+  const Finished damaged = Cli({"--port", "1", "--device", device, "read", "23"});
+  EXPECT_EQ(damaged.status, 0) << damaged.err;
+  const Finished fallback = Cli({"ports"});
+  EXPECT_EQ(fallback.status, 0);
+  EXPECT_TRUE(Has(fallback.err, "line 1: no device after \"->\"; the ports open their standard devices")) << fallback.err;
+}
+
 TEST_F(CliE2e, TestCallAndResetReachTheUnit) {
   SimulatedUnit unit;
   const std::string port = StartUnit(unit);

@@ -48,5 +48,49 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 #endif
 
+struct ResolveCase {
+  const char* name;
+  int portNumber;
+  const char* variable;  // TESSARO_COM<portNumber>; nullptr when unset
+  PortBindings bindings;
+  const char* device;
+  PortSource source;
+};
+void PrintTo(const ResolveCase& c, std::ostream* out) { *out << c.name; }
+
+class ResolvePortDeviceTest : public ::testing::TestWithParam<ResolveCase> {};
+
+TEST_P(ResolvePortDeviceTest, VariableThenBindingThenStandard) {
+  const ResolveCase& c = GetParam();
+  const std::string wanted = PortVariableName(c.portNumber);
+  const EnvironmentLookup lookup = [&](const char* variable) -> const char* {
+    return wanted == variable ? c.variable : nullptr;
+  };
+  const PortDevice chosen = ResolvePortDevice(c.portNumber, lookup, c.bindings);
+  EXPECT_EQ(chosen.device, c.device);
+  EXPECT_EQ(chosen.source, c.source);
+}
+
+#ifdef _WIN32
+INSTANTIATE_TEST_SUITE_P(
+    Windows, ResolvePortDeviceTest,
+    ::testing::Values(ResolveCase{"BindingIgnored", 2, "x", {{2, "/dev/ttyUSB0"}}, "COM2", PortSource::WindowsName}),
+    [](const auto& info) { return std::string(info.param.name); });
+#else
+INSTANTIATE_TEST_SUITE_P(
+    Posix, ResolvePortDeviceTest,
+    ::testing::Values(
+        ResolveCase{"NothingGivesStandard", 1, nullptr, {}, "/dev/ttyS0", PortSource::Standard},
+        ResolveCase{"BindingOfThisPort", 1, nullptr, {{1, "/dev/serial/by-id/usb-A"}}, "/dev/serial/by-id/usb-A",
+                    PortSource::Binding},
+        ResolveCase{"BindingOfOtherPort", 2, nullptr, {{1, "/dev/serial/by-id/usb-A"}}, "/dev/ttyS1",
+                    PortSource::Standard},
+        ResolveCase{"VariableWinsOverBinding", 1, "/dev/pts/4", {{1, "/dev/serial/by-id/usb-A"}}, "/dev/pts/4",
+                    PortSource::Environment},
+        ResolveCase{"EmptyVariableLeavesBinding", 3, "", {{3, "/dev/ttyACM0"}}, "/dev/ttyACM0", PortSource::Binding},
+        ResolveCase{"EmptyBindingIsNone", 3, nullptr, {{3, ""}}, "/dev/ttyS2", PortSource::Standard}),
+    [](const auto& info) { return std::string(info.param.name); });
+#endif
+
 }  // namespace
 }  // namespace tessaro

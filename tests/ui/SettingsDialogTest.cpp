@@ -120,7 +120,7 @@ TEST_F(SettingsDialogTest, PortListNamesTheDeviceOfEachNumber) {
   const EnvironmentLookup lookup = [](const char* name) -> const char* {
     return std::string(name) == "TESSARO_COM2" ? "/dev/ttyUSB0" : nullptr;
   };
-  ProgramSettingsDialog dialog(ProgramSettingsDialog::Environment{Program(), *window, prompts, lookup}, *window);
+  ProgramSettingsDialog dialog(ProgramSettingsDialog::Environment{Program(), *window, prompts, lookup, {}}, *window);
   const LockableCombo& ports = *dialog.Widgets().ComboCom;
   ASSERT_EQ(ports.count(), 30);
 #ifdef _WIN32
