@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "core/Items.h"
@@ -11,6 +9,7 @@
 #include "program/TessaroProgram.h"
 #include "tests/support/FakeBytePort.h"
 #include "tests/support/FakeSettingsControls.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/FixedClock.h"
 #include "tests/support/RecordingDialogs.h"
 #include "tests/support/TempFolder.h"
@@ -42,11 +41,6 @@ class NoWindow final : public MainWindowView {
   void ShowCoverGuide() override {}
 };
 
-std::string FileText(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // One program started in its own folder, with or without a default.set.
 struct StartedProgram {
   explicit StartedProgram(const std::string* defaults) {
@@ -74,7 +68,7 @@ TEST(StartupDefaults, RefusedDefaultsFileStartsLikeAMissingOne) {
 
   ASSERT_TRUE(missing.dialogs.criticalErrors.empty());
   ASSERT_EQ(bad.dialogs.criticalErrors.size(), 1u);
-  EXPECT_EQ(FileText(bad.folder.Path() / DefaultSettingsFileName), refused) << "the file itself is kept";
+  EXPECT_EQ(ReadBytes(bad.folder.Path() / DefaultSettingsFileName), refused) << "the file itself is kept";
 
   // Items 0..149 are numbers in a settings file, 150..249 texts.
   for (int item = 0; item <= LastUnitItem; ++item) {
@@ -91,10 +85,10 @@ TEST(StartupDefaults, RefusedDefaultsFileStartsLikeAMissingOne) {
   const std::filesystem::path badSave = bad.folder.Path() / "unit.cfg";
   missing.program.Files.WriteSettingsFile(missingSave);
   bad.program.Files.WriteSettingsFile(badSave);
-  const std::string saved = FileText(badSave);
+  const std::string saved = ReadBytes(badSave);
   EXPECT_FALSE(saved.empty());
   EXPECT_EQ(saved.find("->-1"), std::string::npos);
-  EXPECT_EQ(saved, FileText(missingSave));
+  EXPECT_EQ(saved, ReadBytes(missingSave));
 }
 
 }  // namespace
