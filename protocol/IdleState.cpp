@@ -133,13 +133,13 @@ void ProtocolEngine::PortLostState() {
   if (DelayCountdown > 0) return;
   if (datacom_.OpenComPort(settings_.Compoort, 4, 0, 1, 0, 0) < 0) {
     datacom_.CloseComPort();
-    DelayCountdown = ReopenDelayTicks;
+    DelayCountdown = TicksFromNow(ReopenDelayTicks);
     return;
   }
   EngineState = engine_state::Idle;
   UnitTextLine.clear();
   EndBatch(TransactionOutcome::Failed);
-  DelayCountdown = StepDelayTicks;
+  DelayCountdown = TicksFromNow(StepDelayTicks);
   int dropped = 0;
   for (auto& status : store_.ItemStatus) {
     if (status > 0) {

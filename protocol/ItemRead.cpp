@@ -5,8 +5,8 @@
 namespace tessaro {
 
 void ProtocolEngine::ReadSendState() {
-  if (DelayCountdown > 0) return;
-  IdleCountdown = QuietAfterReadTicks;
+  if (!MaySend()) return;
+  IdleCountdown = TicksFromNow(QuietAfterReadTicks);
   if (!CurrentItemServable()) {
     EngineState = engine_state::Idle;
     return;

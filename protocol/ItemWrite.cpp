@@ -7,8 +7,8 @@ namespace tessaro {
 bool ProtocolEngine::CurrentItemServable() const { return CurrentItem >= 0 && CurrentItem <= LastUnitItem; }
 
 void ProtocolEngine::WriteSendState() {
-  if (DelayCountdown > 0) return;
-  IdleCountdown = QuietAfterWriteTicks;
+  if (!MaySend()) return;
+  IdleCountdown = TicksFromNow(QuietAfterWriteTicks);
   if (!CurrentItemServable()) {
     EngineState = engine_state::Idle;
     return;

@@ -44,12 +44,39 @@ ProtocolEngine::ProtocolEngine(SettingsStore& store, const ProgramSettings& sett
 void ProtocolEngine::EngineTick(int16_t startCode) {
   CountDown(IdleCountdown);
   CountDown(DelayCountdown);
+  CountDown(gapTicks_);
   tickPending_ = true;
   inTick_ = true;
+  ++goDepth_;
   RunState(startCode);
   if (!IsReceptionState(EngineState)) receiver_.Stop();
+  --goDepth_;
   tickPending_ = false;
   inTick_ = false;
+}
+
+void ProtocolEngine::Continue() {
+  if (!Started() || goDepth_ > 0) return;
+  ++goDepth_;
+  RunGo();
+  --goDepth_;
+}
+
+void ProtocolEngine::GapEnded() {
+  gapTicks_ = 0;
+  Continue();
+}
+
+void ProtocolEngine::RunGo() {
+  // Each step either moves to another state or waits; a step that waits
+  // ends the go. The bound only guards against a cycle that never waits.
+  constexpr int kMostStepsPerGo = 16;
+  for (int step = 0; step < kMostStepsPerGo; ++step) {
+    const EngineStateCode before = EngineState;
+    RunState(0);
+    if (!IsReceptionState(EngineState)) receiver_.Stop();
+    if (EngineState == before) return;
+  }
 }
 
 void ProtocolEngine::RunState(int16_t startCode) {

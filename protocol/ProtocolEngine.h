@@ -30,6 +30,10 @@ inline constexpr int16_t QuietAfterReadTicks = 80;
 inline constexpr int16_t QuietAfterWriteTicks = 200;
 inline constexpr int16_t StepDelayTicks = 10;
 inline constexpr int16_t ReopenDelayTicks = 200;
+// Between the end of a reply and the next request the line stays quiet this
+// long: three character times at 9600 baud (about 1 ms each), so a unit that
+// needs a moment after answering is not spoken to while it turns around.
+inline constexpr int RequestGapMs = 3;
 // At this many failures in a row the engine gives up.
 inline constexpr int16_t FailLimit = 3;
 
@@ -42,8 +46,17 @@ class ProtocolEngine {
             const LanguageTexts& texts, EngineScreen& screen, SettingsScreen& settingsScreen,
             Dialogs& dialogs);
 
-  // startCode is 10 from start-up, 0 from every timer tick.
+  // startCode is 10 from start-up, 0 from every timer tick. One step.
   void EngineTick(int16_t startCode);
+  // Bytes arrived: takes at once the steps that need no tick, several in one
+  // go where nothing has to be waited for. Counts no tick. Does nothing
+  // before the engine started or while a step is running.
+  void Continue();
+  // A reply has ended and the next request waits for the quiet gap: call
+  // GapEnded() RequestGapMs after the go that ended the reply. Without it
+  // the gap closes by the second tick.
+  bool WaitsForGap() const { return gapTicks_ > 0; }
+  void GapEnded();
 
   // Commands. Each notes the request; the engine serves it in its own steps.
   void ReadAll() { ReadAllRequest = true; }
@@ -113,6 +126,13 @@ class ProtocolEngine {
   void ServeRequestFlags();
   bool ReopenPort();
 
+  // A countdown set between ticks gets one tick more, so it never runs
+  // shorter than its count of whole ticks.
+  int16_t TicksFromNow(int16_t ticks) const { return inTick_ ? ticks : static_cast<int16_t>(ticks + 1); }
+  // A request may go out: no delay and no quiet gap running.
+  bool MaySend() const { return DelayCountdown <= 0 && !WaitsForGap(); }
+  void RunGo();
+
   // Sending.
   void AwaitReply(const ReceptionStates& states);
   int16_t SendFrame(const std::vector<uint8_t>& frame);
@@ -161,6 +181,11 @@ class ProtocolEngine {
   // A tick is being served and the receiver has not been told of it yet.
   bool tickPending_ = false;
   bool inTick_ = false;
+  // Ticks until the quiet gap after a reply is over (0: none running).
+  int16_t gapTicks_ = 0;
+  // A go is running; an arrival during it (a dialog's own event loop) waits
+  // for the next tick.
+  int goDepth_ = 0;
 };
 
 }  // namespace tessaro

@@ -15,6 +15,8 @@ ReplyOutcome ProtocolEngine::Receive(const ReceptionStates& states) {
     tickPending_ = false;
     outcome = receiver_.TickPassed();
   }
+  // Whatever ended the reply, the unit gets its moment before the next request.
+  if (outcome != ReplyOutcome::Waiting) gapTicks_ = TicksFromNow(1);
   switch (receiver_.Phase()) {
     case ReplyPhase::Soh: EngineState = states.soh; break;
     case ReplyPhase::Len: EngineState = states.len; break;

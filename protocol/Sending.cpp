@@ -21,7 +21,7 @@ void ProtocolEngine::SendAttention() {
   AddToCheckSum(0x80);
   // Deliberately not the checksum rule's 7E: the unit expects 80 7F.
   datacom_.SendByte(256 - CheckSum);
-  DelayCountdown = StepDelayTicks;
+  DelayCountdown = TicksFromNow(StepDelayTicks);
 }
 
 int16_t ProtocolEngine::SendFrame(const std::vector<uint8_t>& frame) {

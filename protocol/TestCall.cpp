@@ -3,8 +3,8 @@
 namespace tessaro {
 
 void ProtocolEngine::CallStatusSendState() {
-  if (DelayCountdown > 0) return;
-  IdleCountdown = QuietAfterWriteTicks;
+  if (!MaySend()) return;
+  IdleCountdown = TicksFromNow(QuietAfterWriteTicks);
   datacom_.FlushInput();
   if (const auto frame = BuildCallStatusRequest()) SendFrame(*frame);
   AwaitReply(reception_states::CallStatus);
@@ -47,11 +47,12 @@ void ProtocolEngine::CallStatusReceiveState() {
 }
 
 void ProtocolEngine::CallSendState() {
+  if (WaitsForGap()) return;
   const std::string records =
       BuildCallRecords(PagerSequence, screen_.TestPagerAddress(), screen_.TestPagerDisplayInfo(),
                        screen_.TestBleepCode());
   const auto frame = BuildCallFrame(records);
-  IdleCountdown = QuietAfterWriteTicks;
+  IdleCountdown = TicksFromNow(QuietAfterWriteTicks);
   if (!frame) {  // cannot happen with the cut address and message; never send a broken frame
     Log(Text(slot::CallFailed) + ".");
     EngineState = engine_state::Idle;

@@ -3,8 +3,8 @@
 namespace tessaro {
 
 void ProtocolEngine::ResetSendState() {
-  if (DelayCountdown > 0) return;
-  IdleCountdown = QuietAfterWriteTicks;
+  if (!MaySend()) return;
+  IdleCountdown = TicksFromNow(QuietAfterWriteTicks);
   datacom_.FlushInput();
   if (const auto frame = BuildResetRequest()) SendFrame(*frame);
   AwaitReply(reception_states::Reset);
