@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace tessaro {
@@ -34,6 +35,10 @@ class BytePort {
   virtual bool WriteByte(uint8_t value) = 0;
   // Drops every received byte that is waiting.
   virtual void DiscardInput() = 0;
+  // Called from the front end's event loop when bytes have arrived, for
+  // every device opened from now on. A port without an event loop never
+  // calls it; it is then read on the timer's ticks only.
+  virtual void SetArrivalHandler(std::function<void()> /*handler*/) {}
 };
 
 }  // namespace tessaro

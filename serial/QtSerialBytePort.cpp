@@ -36,6 +36,8 @@ bool MeansDeviceLost(QSerialPort::SerialPortError error) {
          error == QSerialPort::ResourceError;
 }
 
+constexpr auto kPollSpacing = std::chrono::milliseconds(20);
+
 }  // namespace
 
 QtSerialBytePort::QtSerialBytePort()
@@ -58,6 +60,9 @@ bool QtSerialBytePort::Open(int portNumber, const LineSettings& settings) {
   QSerialPort* raw = port.get();
   QObject::connect(raw, &QSerialPort::errorOccurred, raw,
                    [this, raw](QSerialPort::SerialPortError error) { OnError(*raw, error); });
+  QObject::connect(raw, &QIODevice::readyRead, raw, [this] {
+    if (arrival_) arrival_();
+  });
 
   port->setPortName(QString::fromLocal8Bit(device.data(), static_cast<qsizetype>(device.size())));
   port->setFlowControl(settings.rtsCtsHandshake ? QSerialPort::HardwareControl
@@ -93,12 +98,13 @@ bool QtSerialBytePort::Close() {
 }
 
 bool QtSerialBytePort::IsOpen() {
-  Poll();
+  PollWhenDue();
   return PortOpen();
 }
 
 int QtSerialBytePort::ReadByte() {
-  Poll();
+  if (!PortOpen()) return -1;
+  if (port_->bytesAvailable() == 0) PollWhenDue();
   if (!PortOpen()) return -1;
   char byte = 0;
   if (!port_->getChar(&byte)) return -1;
@@ -123,8 +129,11 @@ void QtSerialBytePort::DiscardInput() {
   port_->skip(port_->bytesAvailable());
 }
 
-void QtSerialBytePort::Poll() {
+void QtSerialBytePort::PollWhenDue() {
   if (!PortOpen()) return;
+  const auto now = std::chrono::steady_clock::now();
+  if (now - lastPoll_ < kPollSpacing) return;
+  lastPoll_ = now;
   // Bytes a partial write left behind go out now.
   if (port_->bytesToWrite() > 0) port_->flush();
   if (PortOpen() && port_->bytesAvailable() == 0) port_->waitForReadyRead(0);

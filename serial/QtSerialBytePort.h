@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -11,8 +12,9 @@ class QSerialPort;
 
 namespace tessaro {
 
-// BytePort over QSerialPort. Polled from a timer tick: it never blocks and
-// needs no running event loop.
+// BytePort over QSerialPort. It never blocks. With the toolkit's event loop
+// running, bytes and a vanished device are reported by the port's signals;
+// without one it still works, polling the device at most about once a tick.
 class QtSerialBytePort final : public BytePort {
  public:
   // The device that stands for a COM number.
@@ -31,6 +33,7 @@ class QtSerialBytePort final : public BytePort {
   int ReadByte() override;
   bool WriteByte(uint8_t value) override;
   void DiscardInput() override;
+  void SetArrivalHandler(std::function<void()> handler) override { arrival_ = std::move(handler); }
 
   // Error signals of the port other than poll time-outs. A vanished device
   // makes the port signal in a tight loop unless it is shut at once, so a
@@ -40,8 +43,9 @@ class QtSerialBytePort final : public BytePort {
  private:
   void OnError(QSerialPort& port, int error);
   // Pulls whatever the device has received into the port's buffer and
-  // notices a device that has gone.
-  void Poll();
+  // notices a device that has gone; not more often than kPollSpacing, as
+  // every poll is a system call and the engine asks hundreds of times a tick.
+  void PollWhenDue();
   void Shut(QSerialPort& port);
   bool PortOpen() const;
 
@@ -49,6 +53,8 @@ class QtSerialBytePort final : public BytePort {
   std::unique_ptr<QSerialPort> port_;
   bool opening_ = false;
   int errorSignals_ = 0;
+  std::function<void()> arrival_;
+  std::chrono::steady_clock::time_point lastPoll_{};
 };
 
 }  // namespace tessaro

@@ -63,13 +63,21 @@ MainWindow::MainWindow(const Environment& environment, QWidget* parent)
     : QMainWindow(parent),
       programFolder_(environment.programFolder),
       prompts_(environment.prompts),
-      dialogs_(*this, [this] { return Title(); }) {
+      dialogs_(*this, [this] { return Title(); }),
+      port_(environment.port) {
   setObjectName(QStringLiteral("frmHoofdscherm"));
   widgets_ = BuildMainWindowWidgets(*this, arrays_);
   setWindowIcon(ProgramIcon());
 
   program_ = std::make_unique<TessaroProgram>(TessaroProgram::World{
       programFolder_, environment.clock, environment.port, dialogs_, arrays_, *this, this});
+  driver_ = std::make_unique<EngineDriver>(program_->Engine, [this](int ms, std::function<void()> call) {
+    QTimer::singleShot(ms, Qt::PreciseTimer, &signalContext_, std::move(call));
+  });
+  // Replies are taken as they arrive, not on the next tick.
+  port_.SetArrivalHandler([this] {
+    if (!shutDown_) driver_->Arrived();
+  });
 
   tmrAfhandel_.setTimerType(Qt::PreciseTimer);
   tmrAfhandel_.setInterval(25);
@@ -262,7 +270,7 @@ void MainWindow::SetCommunicationCaption(const std::string& caption) {
 
 // ---- timers
 
-void MainWindow::TmrAfhandel_Timer() { program_->Engine.EngineTick(0); }
+void MainWindow::TmrAfhandel_Timer() { driver_->Tick(); }
 
 void MainWindow::TmrUpdateVensters_Timer() { program_->Screen.UpdateItemColours(); }
 
@@ -353,6 +361,7 @@ void MainWindow::ShutDown() {
   tmrUpdateVensters_.stop();
   ledTimer_.stop();
   timerStartRefresh_.stop();
+  port_.SetArrivalHandler({});
   program_->Link.CloseComPort();
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "program/TessaroProgram.h"
+#include "protocol/EngineDriver.h"
 #include "ui/MainWindowWidgets.h"
 #include "ui/PortStateTexts.h"
 #include "ui/QtControls.h"
@@ -155,6 +156,8 @@ class MainWindow : public QMainWindow,
   MainWindowWidgets widgets_;
   QtDialogs dialogs_;
   std::unique_ptr<TessaroProgram> program_;
+  BytePort& port_;
+  std::unique_ptr<EngineDriver> driver_;
 
   PortState portState_ = PortState::Steady;
   int portBackTicks_ = 0;

@@ -1,0 +1,33 @@
+#include "protocol/EngineDriver.h"
+
+#include <utility>
+
+namespace tessaro {
+
+EngineDriver::EngineDriver(ProtocolEngine& engine, Later later) : engine_(engine), later_(std::move(later)) {}
+
+void EngineDriver::Tick() {
+  engine_.EngineTick(0);
+  WatchGap();
+}
+
+void EngineDriver::Arrived() {
+  engine_.Continue();
+  WatchGap();
+}
+
+void EngineDriver::WatchGap() {
+  if (gapTimerRunning_ || !engine_.WaitsForGap()) return;
+  gapTimerRunning_ = true;
+  later_(RequestGapMs, [weak = std::weak_ptr<EngineDriver*>(self_)] {
+    const auto self = weak.lock();
+    if (!self) return;
+    EngineDriver& driver = **self;
+    driver.gapTimerRunning_ = false;
+    // A tick may have closed the gap meanwhile; the go is due either way.
+    driver.engine_.GapEnded();
+    driver.WatchGap();
+  });
+}
+
+}  // namespace tessaro

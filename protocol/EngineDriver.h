@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "protocol/ProtocolEngine.h"
+
+namespace tessaro {
+
+// Drives the engine as every front end must: a step on each timer tick, a go
+// as soon as bytes arrived, and another once the quiet gap after a reply has
+// passed. The front end supplies its own one-shot timer.
+class EngineDriver {
+ public:
+  // Runs `call` once, `ms` milliseconds from now, on the front end's loop.
+  using Later = std::function<void(int ms, std::function<void()> call)>;
+
+  EngineDriver(ProtocolEngine& engine, Later later);
+
+  void Tick();
+  void Arrived();
+
+ private:
+  void WatchGap();
+
+  ProtocolEngine& engine_;
+  Later later_;
+  bool gapTimerRunning_ = false;
+  // A timer that fires after the driver is gone must find nothing to do.
+  std::shared_ptr<EngineDriver*> self_ = std::make_shared<EngineDriver*>(this);
+};
+
+}  // namespace tessaro

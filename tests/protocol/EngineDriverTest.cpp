@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "protocol/EngineDriver.h"
+#include "tests/protocol/ProtocolTestSupport.h"
+
+namespace tessaro {
+namespace {
+
+using testing::ItemReply;
+
+namespace s = engine_state;
+
+// The front end's one-shot timer, fired by hand.
+struct PendingCalls {
+  struct Call {
+    int ms;
+    std::function<void()> call;
+  };
+  EngineDriver::Later Later() {
+    return [this](int ms, std::function<void()> call) { calls.push_back({ms, std::move(call)}); };
+  }
+  void FireAll() {
+    auto due = std::move(calls);
+    calls.clear();
+    for (auto& call : due) call.call();
+  }
+  std::vector<Call> calls;
+};
+
+class EngineDriverTest : public testing::EngineFixture {
+ protected:
+  void SendReadOf21And23() {
+    store.ItemStatus[21] = RequestRead;
+    store.ItemStatus[23] = RequestRead;
+    engine.IdleCountdown = 50;
+    Tick(2);
+    ASSERT_EQ(engine.EngineState, s::ReadSoh);
+    port.written.clear();
+  }
+  PendingCalls timer;
+};
+
+TEST_F(EngineDriverTest, ArrivalEndsTheReplyAndTheGapTimerSendsTheNextRequest) {
+  Start();
+  EngineDriver driver(engine, timer.Later());
+  SendReadOf21And23();
+
+  port.Feed(ItemReply(21, {2}));
+  driver.Arrived();
+  driver.Arrived();  // more arrivals during the gap start no second timer
+  driver.Tick();
+  ASSERT_EQ(timer.calls.size(), 1u);
+  EXPECT_EQ(timer.calls[0].ms, RequestGapMs);
+  EXPECT_TRUE(port.written.empty());
+
+  timer.FireAll();
+  EXPECT_EQ(port.written, *BuildReadRequest(23));
+  EXPECT_TRUE(timer.calls.empty()) << "no gap while a request is out";
+}
+
+TEST_F(EngineDriverTest, ArrivalWithNothingToEndStartsNoTimer) {
+  Start();
+  EngineDriver driver(engine, timer.Later());
+  port.Feed(testing::TextBytes("PING\r\n"));
+  driver.Arrived();
+  EXPECT_TRUE(LinesContain("PING"));
+  EXPECT_TRUE(timer.calls.empty());
+}
+
+TEST_F(EngineDriverTest, TimerFiringAfterTheDriverIsGoneDoesNothing) {
+  Start();
+  {
+    EngineDriver driver(engine, timer.Later());
+    SendReadOf21And23();
+    port.Feed(ItemReply(21, {2}));
+    driver.Arrived();
+  }
+  ASSERT_EQ(timer.calls.size(), 1u);
+  timer.FireAll();
+  EXPECT_TRUE(port.written.empty());
+}
+
+}  // namespace
+}  // namespace tessaro
