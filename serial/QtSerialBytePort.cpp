@@ -130,7 +130,9 @@ void QtSerialBytePort::DiscardInput() {
 }
 
 void QtSerialBytePort::PollWhenDue() {
-  if (!PortOpen()) return;
+  // With an arrival handler the event loop runs: the port's own signals
+  // bring the bytes and report a vanished device.
+  if (!PortOpen() || arrival_) return;
   const auto now = std::chrono::steady_clock::now();
   if (now - lastPoll_ < kPollSpacing) return;
   lastPoll_ = now;

@@ -44,7 +44,8 @@ class QtSerialBytePort final : public BytePort {
   void OnError(QSerialPort& port, int error);
   // Pulls whatever the device has received into the port's buffer and
   // notices a device that has gone; not more often than kPollSpacing, as
-  // every poll is a system call and the engine asks hundreds of times a tick.
+  // every poll is a system call and the engine asks hundreds of times a tick,
+  // and not at all once an event loop serves the port.
   void PollWhenDue();
   void Shut(QSerialPort& port);
   bool PortOpen() const;

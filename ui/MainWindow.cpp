@@ -211,7 +211,9 @@ void MainWindow::ConnectSettingsControls() {
 void MainWindow::UpdateMessageWindow() {
   const auto& lines = program_->Log.MessageLines();
   for (std::size_t index = 0; index < widgets_.Text2.size(); ++index) {
-    widgets_.Text2[index]->setText(ToQString(lines[index]));
+    // A line edit repaints on every setText, even of the same text.
+    const QString text = ToQString(lines[index]);
+    if (widgets_.Text2[index]->text() != text) widgets_.Text2[index]->setText(text);
   }
 }
 

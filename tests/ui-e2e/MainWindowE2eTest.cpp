@@ -246,6 +246,26 @@ class MainWindowE2eTest : public ::testing::Test {
   std::unique_ptr<MainWindow> window;
 };
 
+TEST_F(MainWindowE2eTest, ReadAllRunsOnTheRepliesWithoutFurtherTicks) {
+  ASSERT_TRUE(MessageLineContains(kComOpenedLine)) << "the port did not open on " << link;
+  W().SSTab1->setCurrentIndex(3);
+  W().CmdLeesAlles->click();
+  ASSERT_TRUE(TickUntil([&] { return Program().Engine.EngineState == engine_state::ReadSoh; }))
+      << sim.Transcript();
+
+  // No tick from here: each reply and the quiet gap after it move the
+  // engine on, up to the batch's success line.
+  const auto deadline = std::chrono::steady_clock::now() + 8s;
+  while (!BatchOver() && std::chrono::steady_clock::now() < deadline) {
+    QCoreApplication::processEvents();
+    sim.Drain();
+    std::this_thread::sleep_for(1ms);
+  }
+  EXPECT_TRUE(BatchOver()) << "engine state " << StateNumber(Program().Engine.EngineState) << "\n"
+                           << sim.Transcript();
+  EXPECT_TRUE(MessageLineContains("Reading of all settings successfull.")) << sim.Transcript();
+}
+
 TEST_F(MainWindowE2eTest, ReadAllShowsTheUnitsValuesAndEditsAreWrittenBack) {
   ASSERT_TRUE(MessageLineContains(kComOpenedLine)) << "the port did not open on " << link;
 
