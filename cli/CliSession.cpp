@@ -21,10 +21,13 @@ CliSession::CliSession(const CliWorld& world, const CliOptions& options)
   window_ = std::make_unique<ConsoleWindow>(controls_, program_->Texts);
   program_->Log.SetLineListener([this](const std::string& line) { OnMessageLine(line); });
   program_->Engine.SetEvents(&events_);
+  driver_ = std::make_unique<EngineDriver>(program_->Engine, world.later);
+  port_->SetArrivalHandler([this] { driver_->Arrived(); });
 }
 
 CliSession::~CliSession() {
   Shutdown();
+  port_->SetArrivalHandler({});
   // The log outlives nothing it could still call into.
   program_->Log.SetLineListener(nullptr);
   program_->Engine.SetEvents(nullptr);
@@ -76,7 +79,6 @@ std::string CliSession::PortDescription() const {
 }
 
 CliSession::RunEnd CliSession::Run(const RunPlan& plan) {
-  ProtocolEngine& engine = program_->Engine;
   long ticks = 0;
   long quietTicks = 0;
   int lastDone = -1;
@@ -92,7 +94,7 @@ CliSession::RunEnd CliSession::Run(const RunPlan& plan) {
       break;
     }
     ++ticks;
-    engine.EngineTick(0);
+    driver_->Tick();
 
     if (plan.done) {
       const int done = plan.done();

@@ -15,6 +15,7 @@
 #include "core/Clock.h"
 #include "program/TessaroProgram.h"
 #include "presentation/MemoryControls.h"
+#include "protocol/EngineDriver.h"
 #include "serial/BytePort.h"
 
 namespace tessaro::cli {
@@ -32,6 +33,9 @@ struct CliWorld {
   DeviceNaming standardNaming;
   // A port that opens the devices `naming` gives.
   std::function<std::unique_ptr<BytePort>(DeviceNaming naming)> makePort;
+  // The toolkit's one-shot timer, served while the ticks wait; empty
+  // without one.
+  EngineDriver::Later later = {};
 };
 
 // Ticks without progress after which a job is given up: longer than three
@@ -68,7 +72,8 @@ class CliSession {
     int total = 0;
     std::optional<long> tickLimit;
   };
-  // Drives EngineTick(0) on every tick until the plan says so.
+  // Drives the engine on every tick, and on every arrival between ticks,
+  // until the plan says so.
   RunEnd Run(const RunPlan& plan);
 
   // Nothing running, nothing pending, no flag raised, no batch report due.
@@ -97,6 +102,7 @@ class CliSession {
   ConsoleEngineScreen engineScreen_;
   std::unique_ptr<TessaroProgram> program_;
   std::unique_ptr<ConsoleWindow> window_;
+  std::unique_ptr<EngineDriver> driver_;
 
   bool portStarted_ = false;
   EngineEventRecord events_;

@@ -8,8 +8,8 @@ namespace tessaro::cli {
 
 using SteadyClock = std::chrono::steady_clock;
 
-SteadyTicks::SteadyTicks(std::chrono::milliseconds period, std::function<void()> betweenTicks)
-    : period_(period), betweenTicks_(std::move(betweenTicks)), due_(SteadyClock::now() + period_) {
+SteadyTicks::SteadyTicks(std::chrono::milliseconds period, ServeEvents serveEvents)
+    : period_(period), serveEvents_(std::move(serveEvents)), due_(SteadyClock::now() + period_) {
 #if !defined(_WIN32)
   sigemptyset(&stopSignals_);
   sigaddset(&stopSignals_, SIGINT);
@@ -27,10 +27,14 @@ SteadyTicks::~SteadyTicks() {
 
 bool SteadyTicks::NextTick() {
   if (stopped_) return false;
-  if (betweenTicks_) betweenTicks_();
   const auto now = SteadyClock::now();
   // Late (a slow step, a suspended machine): start counting again from now.
   if (now > due_ + period_) due_ = now;
+  if (serveEvents_) {
+    for (auto left = due_ - SteadyClock::now(); left.count() > 0; left = due_ - SteadyClock::now()) {
+      serveEvents_(std::chrono::duration_cast<std::chrono::nanoseconds>(left));
+    }
+  }
 #if !defined(_WIN32)
   for (;;) {
     const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(due_ - SteadyClock::now());

@@ -18,14 +18,16 @@ class TickSource {
   virtual bool NextTick() = 0;
 };
 
-// Ticks at a steady period, sleeping in between (never spinning). A tick that
-// comes late is not made up for by a burst of quick ones. While it exists the
-// stop signals are held back and taken as a request to stop, so the program
-// can close the port and end in order.
+// Ticks at a steady period, serving the toolkit's events in between (never
+// spinning). A tick that comes late is not made up for by a burst of quick
+// ones. While it exists the stop signals are held back and taken as a
+// request to stop, so the program can close the port and end in order.
 class SteadyTicks final : public TickSource {
  public:
-  // betweenTicks runs before each wait (the toolkit's pending events).
-  SteadyTicks(std::chrono::milliseconds period, std::function<void()> betweenTicks);
+  // Serves events (bytes that arrive, timers) until the time has passed;
+  // empty: just sleep.
+  using ServeEvents = std::function<void(std::chrono::nanoseconds)>;
+  SteadyTicks(std::chrono::milliseconds period, ServeEvents serveEvents);
   ~SteadyTicks() override;
   SteadyTicks(const SteadyTicks&) = delete;
   SteadyTicks& operator=(const SteadyTicks&) = delete;
@@ -34,7 +36,7 @@ class SteadyTicks final : public TickSource {
 
  private:
   std::chrono::steady_clock::duration period_;
-  std::function<void()> betweenTicks_;
+  ServeEvents serveEvents_;
   std::chrono::steady_clock::time_point due_;
   bool stopped_ = false;
 #if !defined(_WIN32)

@@ -6,8 +6,10 @@
 // window program shares.
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QStandardPaths>
 #include <QString>
+#include <QTimer>
 
 #include <chrono>
 #include <cstdio>
@@ -61,9 +63,13 @@ bool IsTerminal(std::FILE* stream) {
 int main(int argc, char* argv[]) {
   // Stop signals are held back before anything can start a thread that
   // would otherwise take them.
-  tessaro::cli::SteadyTicks ticks(std::chrono::milliseconds(25), [] { QCoreApplication::processEvents(); });
-  // The serial port's notifications need the application object; the ticks
-  // drive everything, so its event loop never runs.
+  // Between ticks the event loop runs, so replies are taken as they arrive.
+  tessaro::cli::SteadyTicks ticks(std::chrono::milliseconds(25), [](std::chrono::nanoseconds left) {
+    QEventLoop loop;
+    QTimer::singleShot(std::chrono::ceil<std::chrono::milliseconds>(left), Qt::PreciseTimer, &loop,
+                       &QEventLoop::quit);
+    loop.exec();
+  });
   QCoreApplication application(argc, argv);
   // The same user data folder as the window program.
   QCoreApplication::setApplicationName(QStringLiteral("Tessaro-IP"));
@@ -81,6 +87,9 @@ int main(int argc, char* argv[]) {
       tessaro::BoundPortNaming(folder),
       [](tessaro::cli::DeviceNaming naming) -> std::unique_ptr<tessaro::BytePort> {
         return std::make_unique<tessaro::QtSerialBytePort>(std::move(naming));
+      },
+      [](int ms, std::function<void()> call) {
+        QTimer::singleShot(ms, Qt::PreciseTimer, QCoreApplication::instance(), std::move(call));
       },
   };
   const tessaro::cli::PortsWorld ports{tessaro::ProcessEnvironment(), [] { return tessaro::ListPresentPorts(); }};

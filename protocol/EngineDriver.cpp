@@ -17,7 +17,7 @@ void EngineDriver::Arrived() {
 }
 
 void EngineDriver::WatchGap() {
-  if (gapTimerRunning_ || !engine_.WaitsForGap()) return;
+  if (!later_ || gapTimerRunning_ || !engine_.WaitsForGap()) return;
   gapTimerRunning_ = true;
   later_(RequestGapMs, [weak = std::weak_ptr<EngineDriver*>(self_)] {
     const auto self = weak.lock();

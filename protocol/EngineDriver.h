@@ -13,6 +13,7 @@ namespace tessaro {
 class EngineDriver {
  public:
   // Runs `call` once, `ms` milliseconds from now, on the front end's loop.
+  // Empty: no such timer; the ticks then close the gap.
   using Later = std::function<void(int ms, std::function<void()> call)>;
 
   EngineDriver(ProtocolEngine& engine, Later later);
