@@ -71,6 +71,7 @@ MainWindow::MainWindow(const Environment& environment, QWidget* parent)
 
   program_ = std::make_unique<TessaroProgram>(TessaroProgram::World{
       programFolder_, environment.clock, environment.port, dialogs_, arrays_, *this, this});
+  program_->Engine.SetEvents(this);
   driver_ = std::make_unique<EngineDriver>(program_->Engine, [this](int ms, std::function<void()> call) {
     QTimer::singleShot(ms, Qt::PreciseTimer, &signalContext_, std::move(call));
   });
@@ -278,7 +279,7 @@ void MainWindow::TmrUpdateVensters_Timer() { program_->Screen.UpdateItemColours(
 
 void MainWindow::LedTimer_Timer() {
   if (program_->Settings.Logfile > 0) UpdateMessageWindow();
-  ShowPortState();
+  FadePortBack();
 
   Datacom& link = program_->Link;
   // Each burst lights the LED for one tick and darkens it on the next.
@@ -297,19 +298,17 @@ void MainWindow::LedTimer_Timer() {
   step(link.RxActivity, rxLedLit_, *widgets_.ShpRx, RxDark, RxLight);
 }
 
-bool MainWindow::EnginePortLost() const { return program_->Engine.PortIsLost(); }
+void MainWindow::PortLost() {
+  portBackTicks_ = 0;
+  ShowPortStateText(PortState::Lost);
+}
 
-void MainWindow::ShowPortState() {
-  if (EnginePortLost()) {
-    portBackTicks_ = 0;
-    if (portState_ != PortState::Lost) ShowPortStateText(PortState::Lost);
-    return;
-  }
-  if (portState_ == PortState::Lost) {
-    portBackTicks_ = PortBackTicks;
-    ShowPortStateText(PortState::Back);
-    return;
-  }
+void MainWindow::PortBack() {
+  portBackTicks_ = PortBackTicks;
+  ShowPortStateText(PortState::Back);
+}
+
+void MainWindow::FadePortBack() {
   if (portBackTicks_ > 0 && --portBackTicks_ == 0) ShowPortStateText(PortState::Steady);
 }
 
@@ -364,6 +363,7 @@ void MainWindow::ShutDown() {
   ledTimer_.stop();
   timerStartRefresh_.stop();
   port_.SetArrivalHandler({});
+  program_->Engine.SetEvents(nullptr);
   program_->Link.CloseComPort();
 }
 

@@ -23,6 +23,7 @@ namespace tessaro {
 class MainWindow : public QMainWindow,
                        public MainWindowView,
                        public EngineScreen,
+                       public EngineEvents,
                        public CommunicationFrame {
   Q_OBJECT
 
@@ -99,11 +100,12 @@ class MainWindow : public QMainWindow,
   // every debug level, within the screen (the pages scroll if they must).
   void FitToScreen();
   void ReservePageWidths();
-  // The frame's word on the port: lost and reconnecting, or back again.
-  void ShowPortState();
+  // The frame's word on the port: lost and reconnecting, or back again,
+  // as the engine reports it; "back" fades after a while.
+  void PortLost() override;
+  void PortBack() override;
+  void FadePortBack();
   void ShowPortStateText(PortState state);
-  // The engine's lost-port state, read in this one place.
-  bool EnginePortLost() const;
   // A port that failed at start-up leaves the engine unstarted; a bulk
   // request then tries the port once more and, failing, says why nothing
   // happens.
