@@ -145,6 +145,7 @@ class Parser {
     };
     if (name == "--help" || name == "-h") return flag(options_.help);
     if (name == "--debug") return flag(options_.debug);
+    if (name == "--verbose" || name == "-v") return flag(options_.verbose);
 
     using Handler = std::function<void(const std::string&)>;
     const std::map<std::string, Handler> valued = {
@@ -366,14 +367,16 @@ std::string UsageText() {
          "  --lang en|nl|de|fr       language of legends, choices and messages\n"
          "  --debug                  debug level 2 (more detail in the reports)\n"
          "  --format text|json       how values are printed (default text)\n"
+         "  --verbose, -v            every progress and message line on standard error (default: only\n"
+         "                           failures, the batch's result and a test call's or reset's result)\n"
          "  --help                   this text\n"
          "\n"
          "Port n is the device named by the environment variable TESSARO_COM<n>, else the device\n"
          "bound to n in the program settings dialog (TessaroPorts.set), else /dev/ttyS<n-1>.\n"
          "The program folder (TessaroIP.set, default.set, TessaroPorts.set, Log/) is\n"
          "TESSARO_PROGRAM_FOLDER, else the folder of the program, else (when that cannot be\n"
-         "written) the user's data folder. Values go to standard output; message lines and\n"
-         "reports to standard error.\n"
+         "written) the user's data folder. Values go to standard output; reports (and with\n"
+         "--verbose every message line) to standard error.\n"
          "\n"
          "Exit status: 0 done, 1 the unit failed (time-out, refusal, give-up), 2 usage error,\n"
          "unreadable file or a port that cannot be opened.\n";

@@ -27,6 +27,7 @@ struct CliOptions {
   std::optional<std::string> device;
   std::optional<int16_t> language;  // Taal index 0..3
   bool debug = false;
+  bool verbose = false;  // every progress and message line on standard error
   OutputFormat format = OutputFormat::Text;
 
   std::vector<int16_t> items;            // read: in the order given, without repeats

@@ -14,12 +14,13 @@ CliSession::CliSession(const CliWorld& world, const CliOptions& options)
       options_(options),
       port_(world.makePort(Naming())),
       dialogs_(world.console),
-      engineScreen_(world.console) {
+      reports_(world.console, options.verbose),
+      engineScreen_(reports_) {
   program_ = std::make_unique<TessaroProgram>(
       TessaroProgram::World{world.programFolder, world.clock, *port_, dialogs_, controls_, engineScreen_, nullptr});
   engineScreen_.AttachRows(program_->Screen);
-  window_ = std::make_unique<ConsoleWindow>(controls_, program_->Texts);
   program_->Log.SetLineListener([this](const std::string& line) { OnMessageLine(line); });
+  events_.reports = &reports_;
   program_->Engine.SetEvents(&events_);
   driver_ = std::make_unique<EngineDriver>(program_->Engine, world.later);
   port_->SetArrivalHandler([this] { driver_->Arrived(); });
@@ -47,10 +48,11 @@ void CliSession::AdjustSettings(ProgramSettings& settings) const {
 }
 
 bool CliSession::StartWithUnit() {
-  program_->StartProgram(options_.debug ? "/DEBUG" : "", *window_,
+  program_->StartProgram(options_.debug ? "/DEBUG" : "",
                          [this](ProgramSettings& settings) { AdjustSettings(settings); });
   // The engine starts only on a port that opened; only that one is closed again.
   portStarted_ = program_->Engine.Started();
+  if (!portStarted_) reports_.ShowHeld();  // why the port did not open
   return portStarted_;
 }
 
@@ -61,7 +63,7 @@ void CliSession::StartWithoutUnit() {
   AdjustSettings(program.Settings);
   program.Texts.FillTextTable(program.Settings.Taal);
   program.Screen.InitSettingsScreen();
-  window_->SetTeksten();
+  WriteSettingsLegends(controls_, program.Texts);
 }
 
 void CliSession::Shutdown() {
@@ -112,6 +114,9 @@ CliSession::RunEnd CliSession::Run(const RunPlan& plan) {
     if (plan.finished && plan.finished()) break;
   }
   engineScreen_.FlushProgress();
+  // What came after the last verdict: a give-up's cancel line, the failed
+  // reopens of a lost port, what a run cut short was doing.
+  reports_.ShowHeld();
   world_.console.EndProgress();
   return end;
 }
@@ -129,7 +134,7 @@ void CliSession::OnMessageLine(const std::string& line) {
   if (events_.TakeUnitLine() && unitLineSink_) {
     unitLineSink_(line);
   } else {
-    world_.console.ErrLine(TerminalText(line));
+    reports_.ErrLine(TerminalText(line));
   }
 }
 

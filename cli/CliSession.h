@@ -99,9 +99,9 @@ class CliSession {
   std::unique_ptr<BytePort> port_;
   MemoryControls controls_;
   ConsoleDialogs dialogs_;
+  ReportConsole reports_;
   ConsoleEngineScreen engineScreen_;
   std::unique_ptr<TessaroProgram> program_;
-  std::unique_ptr<ConsoleWindow> window_;
   std::unique_ptr<EngineDriver> driver_;
 
   bool portStarted_ = false;

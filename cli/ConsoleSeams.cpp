@@ -1,7 +1,6 @@
 #include "cli/ConsoleSeams.h"
 
 #include "cli/TerminalText.h"
-#include "presentation/SettingsLegends.h"
 
 namespace tessaro::cli {
 
@@ -19,8 +18,6 @@ std::string OneLine(const std::string& text) {
   line.erase(line.find_last_not_of(' ') + 1);
   return line;
 }
-
-void ConsoleWindow::SetTeksten() { WriteSettingsLegends(controls_, texts_); }
 
 void ConsoleEngineScreen::SetTestCall(std::string address, std::string message, int16_t bleepCode) {
   address_ = std::move(address);

@@ -6,32 +6,11 @@
 
 #include "cli/Console.h"
 #include "core/Dialogs.h"
-#include "program/TessaroProgram.h"
 #include "lang/LanguageTexts.h"
-#include "presentation/Controls.h"
 #include "presentation/SettingsTransfer.h"
 #include "protocol/EngineScreen.h"
 
 namespace tessaro::cli {
-
-// The window's part in start-up: only the legends matter without a window,
-// because the engine's reports quote them.
-class ConsoleWindow final : public MainWindowView {
- public:
-  ConsoleWindow(SettingsControls& controls, const LanguageTexts& texts) : controls_(controls), texts_(texts) {}
-  void UpdateMessageWindow() override {}
-  void SetTeksten() override;
-  void HideSettingsTab(int /*index*/) override {}
-  void ShowMainTab(int /*index*/) override {}
-  void SelectSettingsTab(int /*index*/) override {}
-  void SelectMainTab(int /*index*/) override {}
-  void SetDebugFramesVisible(bool /*visible*/) override {}
-  void ShowCoverGuide() override {}
-
- private:
-  SettingsControls& controls_;
-  const LanguageTexts& texts_;
-};
 
 // The progress box as lines on standard error; the rows the reports quote
 // come from the settings routines, the test-call inputs from the command line.

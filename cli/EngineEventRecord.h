@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "cli/ReportConsole.h"
 #include "protocol/EngineEvents.h"
 
 namespace tessaro::cli {
@@ -17,12 +18,27 @@ class EngineEventRecord final : public EngineEvents {
   void ItemRead(int16_t item, const ItemValue& /*value*/) override { served.insert(item); }
   void ItemWritten(int16_t item, const ItemValue& /*value*/) override { served.insert(item); }
   void TransactionFinished(TransactionKind kind, int16_t /*item*/, TransactionOutcome outcome) override {
-    if (kind == TransactionKind::TestCall || kind == TransactionKind::Reset) special = Ended{kind, outcome};
+    const bool isResult = kind == TransactionKind::TestCall || kind == TransactionKind::Reset;
+    if (isResult) special = Ended{kind, outcome};
+    if (reports == nullptr) return;
+    // A test call or reset is a result in itself; an item only when it failed.
+    if (isResult || outcome != TransactionOutcome::Done) {
+      reports->ShowHeld();
+    } else {
+      reports->DropHeld();
+    }
   }
+  void BatchFinished(BatchKind /*kind*/, TransactionOutcome /*outcome*/) override { ShowReports(); }
   // The message line that follows is the unit's own.
   void UnitLine(const std::string& /*line*/) override { unitLineNext = true; }
-  void PortLost() override { portLost = true; }
-  void PortBack() override { portLost = false; }
+  void PortLost() override {
+    portLost = true;
+    ShowReports();
+  }
+  void PortBack() override {
+    portLost = false;
+    ShowReports();
+  }
 
   // The outcome of the last test call or reset, if it was of `kind`.
   std::optional<TransactionOutcome> SpecialOutcome(TransactionKind kind) const {
@@ -35,6 +51,12 @@ class EngineEventRecord final : public EngineEvents {
     TransactionKind kind;
     TransactionOutcome outcome;
   };
+  void ShowReports() {
+    if (reports != nullptr) reports->ShowHeld();
+  }
+
+  // Where the engine's lines wait to be shown or dropped; none: not held.
+  ReportConsole* reports = nullptr;
   std::set<int16_t> served;
   std::optional<Ended> special;
   bool unitLineNext = false;

@@ -23,11 +23,43 @@ std::string PadRight(const std::string& text, std::size_t width) {
   return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
 }
 
+struct ItemGroup {
+  int16_t first;
+  int16_t last;
+  bool address;  // dotted bytes; otherwise one number, high byte first
+};
+constexpr ItemGroup kGroups[] = {{31, 34, true}, {35, 36, false}, {37, 40, true}};
+
+std::optional<int> ByteValue(const std::vector<ItemRow>& rows, int16_t item) {
+  const auto row = std::find_if(rows.begin(), rows.end(), [item](const ItemRow& r) { return r.item == item; });
+  if (row == rows.end() || !row->numeric || row->value.empty() || row->value.size() > 3) return std::nullopt;
+  if (row->value.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+  const int value = std::stoi(row->value);
+  if (value > 255) return std::nullopt;
+  return value;
+}
+
 std::string PadLeft(const std::string& text, std::size_t width) {
   return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
 }
 
 }  // namespace
+
+std::optional<std::string> WholeValue(const std::vector<ItemRow>& rows, int16_t item) {
+  for (const ItemGroup& group : kGroups) {
+    if (group.last != item) continue;
+    std::string dotted;
+    int number = 0;
+    for (int16_t member = group.first; member <= group.last; ++member) {
+      const std::optional<int> byte = ByteValue(rows, member);
+      if (!byte) return std::nullopt;
+      dotted += (member == group.first ? "" : ".") + std::to_string(*byte);
+      number = number * 256 + *byte;
+    }
+    return group.address ? dotted : std::to_string(number);
+  }
+  return std::nullopt;
+}
 
 ItemRow DescribeItem(int16_t item, const ItemValue& value, const LanguageTexts& texts) {
   ItemRow row;
@@ -49,7 +81,7 @@ std::string ItemTable(const std::vector<ItemRow>& rows) {
   for (const ItemRow& row : rows) {
     itemWidth = std::max(itemWidth, std::to_string(row.item).size());
     legendWidth = std::max(legendWidth, row.legend.size());
-    if (row.hasChoices) valueWidth = std::max(valueWidth, row.value.size());
+    if (row.hasChoices || WholeValue(rows, row.item)) valueWidth = std::max(valueWidth, row.value.size());
   }
   std::string table;
   for (const ItemRow& row : rows) {
@@ -57,6 +89,8 @@ std::string ItemTable(const std::vector<ItemRow>& rows) {
                        ColumnGap;
     if (row.hasChoices) {
       line += PadRight(row.value, valueWidth) + ColumnGap + row.choice.value_or(OutsideList);
+    } else if (const auto whole = WholeValue(rows, row.item)) {
+      line += PadRight(row.value, valueWidth) + ColumnGap + *whole;
     } else {
       line += row.value;
     }
@@ -73,6 +107,9 @@ std::string ItemJson(const std::string& command, bool ok, const std::vector<Item
     json += "{\"item\":" + std::to_string(row.item) + ",\"legend\":" + JsonString(Cp1252ToUtf8(row.legend)) +
             ",\"value\":" + (row.numeric ? row.value : JsonString(Cp1252ToUtf8(row.value)));
     if (row.hasChoices) json += ",\"choice\":" + (row.choice ? JsonString(Cp1252ToUtf8(*row.choice)) : "null");
+    if (const auto whole = WholeValue(rows, row.item)) {
+      json += ",\"whole\":" + (whole->find('.') != std::string::npos ? JsonString(*whole) : *whole);
+    }
     json += "}";
   }
   return json + "]}\n";

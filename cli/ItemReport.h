@@ -25,11 +25,19 @@ struct ItemRow {
 // entry, as on the window).
 ItemRow DescribeItem(int16_t item, const ItemValue& value, const LanguageTexts& texts);
 
-// Columns item, legend, value, choice; one UTF-8 line per row.
+// Items that together form one value: the IP address (31-34) and gateway
+// (37-40) byte by byte, the port number (35-36) as high and low byte. On
+// the group's last item: the whole value (192.168.1.50, 53255) when every
+// item of the group is among the rows with a byte value.
+std::optional<std::string> WholeValue(const std::vector<ItemRow>& rows, int16_t item);
+
+// Columns item, legend, value, choice; one UTF-8 line per row. A group's
+// whole value stands in the choice column of its last item.
 std::string ItemTable(const std::vector<ItemRow>& rows);
 
 // {"command":..,"ok":..,"items":[{"item":..,"legend":..,"value":..,"choice":..}]}
-// and a line end; "choice" only for combo items (null outside the list).
+// and a line end; "choice" only for combo items (null outside the list),
+// "whole" on a group's last item (a text for addresses, a number for the port).
 std::string ItemJson(const std::string& command, bool ok, const std::vector<ItemRow>& rows);
 // {"command":..,"ok":..} and a line end, for commands without values.
 std::string ResultJson(const std::string& command, bool ok);

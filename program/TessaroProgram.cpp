@@ -1,6 +1,7 @@
 #include "program/TessaroProgram.h"
 
 #include "files/PortBindingsFile.h"
+#include "presentation/SettingsLegends.h"
 
 namespace tessaro {
 
@@ -9,7 +10,8 @@ TessaroProgram::TessaroProgram(const World& world)
       Link(world.port, Log, Texts, world.communicationFrame),
       Screen(Store, Texts, world.controls, world.dialogs),
       Files(world.programFolder, Store, Settings, Screen, world.dialogs),
-      Engine(Store, Settings, Link, Log, Texts, world.engineScreen, Screen, world.dialogs) {}
+      Engine(Store, Settings, Link, Log, Texts, world.engineScreen, Screen, world.dialogs),
+      controls_(world.controls) {}
 
 int16_t TessaroProgram::OpenConfiguredPort() {
   return Link.OpenComPort(Settings.Compoort, 4, 0, 1, 0, 0);
@@ -23,13 +25,22 @@ int16_t TessaroProgram::OpenPortAndStartEngine() {
 
 void TessaroProgram::StartProgram(const std::string& commandLine, MainWindowView& window,
                                   const SettingsOverride& adjustSettings) {
+  Start(commandLine, &window, adjustSettings);
+}
+
+void TessaroProgram::StartProgram(const std::string& commandLine, const SettingsOverride& adjustSettings) {
+  Start(commandLine, nullptr, adjustSettings);
+}
+
+void TessaroProgram::Start(const std::string& commandLine, MainWindowView* window,
+                           const SettingsOverride& adjustSettings) {
   // Exact, case-sensitive substring tests; both switches give 2.
   if (commandLine.find("/LOG") != std::string::npos) Store.DebugLevel = 1;
   if (commandLine.find("/DEBUG") != std::string::npos) Store.DebugLevel = 2;
 
   Log.ClearMessageLines();
   ClearItemValues(Store);
-  window.UpdateMessageWindow();
+  if (window) window->UpdateMessageWindow();
 
   Files.ReadProgramSettings();
   Settings.UnitType = 3;
@@ -39,17 +50,21 @@ void TessaroProgram::StartProgram(const std::string& commandLine, MainWindowView
   // A refused default.set has reported itself; the run then starts as without
   // one, not with the -1 of the cleared store that a save would write out.
   if (!Files.ReadDefaultSettings()) Files.LoadEmptySettings();
-  window.SetTeksten();
+  if (window) {
+    window->SetTeksten();
+  } else {
+    WriteSettingsLegends(controls_, Texts);
+  }
 
   OpenPortAndStartEngine();
 
   ClearUnitValues(Store);
   ClearItemStatus(Store);
-  ArrangeTabs(window);
+  if (window) ArrangeTabs(*window);
   // From here on every message line is stored and logged.
   Settings.Logfile = 2;
   ReportPortBindingsProblem();
-  if (Settings.Case == 0) window.ShowCoverGuide();
+  if (window && Settings.Case == 0) window->ShowCoverGuide();
 }
 
 void TessaroProgram::ReportPortBindingsProblem() {

@@ -62,6 +62,9 @@ class TessaroProgram {
   // port and starts the engine.
   void StartProgram(const std::string& commandLine, MainWindowView& window,
                     const SettingsOverride& adjustSettings = {});
+  // The same without a window: only the settings legends are written (the
+  // engine's reports quote them).
+  void StartProgram(const std::string& commandLine, const SettingsOverride& adjustSettings = {});
   void ArrangeTabs(MainWindowView& window);
   // The port opened by the engine's standard line settings (9600,N,8,1).
   int16_t OpenConfiguredPort();
@@ -75,12 +78,18 @@ class TessaroProgram {
 
   SettingsStore Store;
   ProgramSettings Settings;
+
   LanguageTexts Texts;
   MessageLog Log;
   Datacom Link;
   SettingsTransfer Screen;
   SettingsFiles Files;
   ProtocolEngine Engine;
+
+ private:
+  void Start(const std::string& commandLine, MainWindowView* window, const SettingsOverride& adjustSettings);
+
+  SettingsControls& controls_;
 };
 
 }  // namespace tessaro

@@ -85,6 +85,7 @@ TEST_F(CliE2e, SavedSettingsWrittenToASecondUnitMakeItHoldTheSame) {
   EXPECT_TRUE(Has(LineOfItem(read.out, 21), "ESPA mode:")) << read.out;
   EXPECT_TRUE(Has(LineOfItem(read.out, 21), "Espa 4.4.4. OUT")) << read.out;
   EXPECT_TRUE(Has(LineOfItem(read.out, 150), "00:1E:C0:4A:21:7F")) << read.out;
+  EXPECT_EQ(SplitLines(read.err).size(), 1u) << "only the result without --verbose\n" << read.err;
   EXPECT_TRUE(Has(read.err, "Reading of all settings successfull.")) << read.err;
   const std::string saved = ReadBytes(File("unit.cfg"));
   EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 250);
@@ -111,7 +112,7 @@ TEST_F(CliE2e, SingleItemsAndDiagnosticsAsJsonAndTable) {
   // The port found by its number, as a USB adapter would be.
   const std::map<std::string, std::string> com5{{"TESSARO_COM5", port}};
 
-  const Finished write = Cli({"--port", "5", "--format", "json", "write", "21=2", "23=90"}, com5);
+  const Finished write = Cli({"--port", "5", "--verbose", "--format", "json", "write", "21=2", "23=90"}, com5);
   ASSERT_EQ(write.status, 0) << write.err;
   EXPECT_EQ(write.out,
             "{\"command\":\"write\",\"ok\":true,\"items\":["

@@ -82,7 +82,8 @@ TEST_F(CliInProcess, PortAndLanguageHoldForThisRunOnly) {
   const std::string settings = "0        Compoort ->0\r\n1      Logfile ->2\r\n4       Taal ->0\r\n";
   WriteBytes(folder.Path() / "TessaroIP.set", settings);
   ticks.limit = 3;  // stopped at once, as by Ctrl-C
-  EXPECT_EQ(Run({"--port", "3", "--lang", "de", "--device", "/dev/pts/9", "read", "21"}), ExitUnitFailed);
+  EXPECT_EQ(Run({"--verbose", "--port", "3", "--lang", "de", "--device", "/dev/pts/9", "read", "21"}),
+            ExitUnitFailed);
   EXPECT_EQ(chattering.lastPortNumber, 3);
   EXPECT_EQ(openedDevice, "/dev/pts/9");
   EXPECT_TRUE(ErrHas("Com: 3 ")) << "the start-up port line, logged as the file's Logfile asks\n" << console.Err();

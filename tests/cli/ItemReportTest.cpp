@@ -100,6 +100,55 @@ TEST(ItemTable, LinesUpColumnsByCharactersNotBytes) {
 
 TEST(ItemTable, PrintsNothingForNoRows) { EXPECT_EQ(ItemTable({}), ""); }
 
+// Rows as read: each item's byte value, items left out where missing.
+std::vector<ItemRow> ByteRows(const std::vector<std::pair<int16_t, int>>& values) {
+  std::vector<ItemRow> rows;
+  for (const auto& [item, value] : values) rows.push_back(DescribeItem(item, ItemValue(value), Texts(English)));
+  return rows;
+}
+
+struct WholeRow {
+  const char* name;
+  std::vector<std::pair<int16_t, int>> values;
+  int16_t item;
+  std::optional<std::string> whole;
+};
+
+void PrintTo(const WholeRow& row, std::ostream* out) { *out << row.name; }
+
+class WholeValueRows : public ::testing::TestWithParam<WholeRow> {};
+
+TEST_P(WholeValueRows, GroupsFormOneValueOnTheirLastItem) {
+  EXPECT_EQ(WholeValue(ByteRows(GetParam().values), GetParam().item), GetParam().whole);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, WholeValueRows,
+    ::testing::Values(
+        WholeRow{"IpAddress", {{31, 192}, {32, 168}, {33, 1}, {34, 50}}, 34, "192.168.1.50"},
+        WholeRow{"Gateway", {{37, 10}, {38, 0}, {39, 0}, {40, 254}}, 40, "10.0.0.254"},
+        WholeRow{"PortHighThenLow", {{35, 208}, {36, 7}}, 36, "53255"},
+        WholeRow{"PortLowByteOnly", {{35, 0}, {36, 80}}, 36, "80"},
+        WholeRow{"NotOnTheFirstItems", {{31, 192}, {32, 168}, {33, 1}, {34, 50}}, 33, std::nullopt},
+        WholeRow{"AMemberNotRead", {{31, 192}, {32, 168}, {34, 50}}, 34, std::nullopt},
+        WholeRow{"NotAByte", {{35, 300}, {36, 7}}, 36, std::nullopt},
+        WholeRow{"NotObtained", {{35, -1}, {36, 7}}, 36, std::nullopt},
+        WholeRow{"NoGroup", {{21, 1}, {23, 60}}, 23, std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ItemTable, ShowsTheWholeValueBesideTheGroupsLastItem) {
+  const auto rows = ByteRows({{34, 50}, {31, 192}, {33, 1}, {32, 168}, {35, 208}, {36, 7}});
+  const std::string table = ItemTable(rows);
+  EXPECT_NE(table.find(" 34  IP Address [Static]:  50  192.168.1.50\n"), std::string::npos) << table;
+  EXPECT_NE(table.find(" 36  PortNumber [H:L]      7   53255\n"), std::string::npos) << table;
+  EXPECT_NE(table.find(" 33  IP Address [Static]:  1\n"), std::string::npos) << table;
+  const std::string json = ItemJson("read", true, rows);
+  EXPECT_NE(json.find("\"item\":34,\"legend\":\"IP Address [Static]:\",\"value\":50,\"whole\":\"192.168.1.50\"}"),
+            std::string::npos)
+      << json;
+  EXPECT_NE(json.find("\"value\":7,\"whole\":53255}"), std::string::npos) << json;
+}
+
 TEST(ItemJson, GivesNumbersTextsAndChoicesInUtf8) {
   EXPECT_EQ(ItemJson("read", false, {MixedRows[0], MixedRows[2], MixedRows[4]}),
             "{\"command\":\"read\",\"ok\":false,\"items\":["
