@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The whole test run: the normal build, the same tests under AddressSanitizer
-# and UBSan, the toolkit-free core built for Windows and tested under Wine,
-# and a short smoke run of every fuzz harness. Fails on any failure or
-# sanitizer report.
+# and UBSan, a 60-second soak run against the simulated unit, the toolkit-free
+# core built for Windows and tested under Wine, and a short smoke run of
+# every fuzz harness. Fails on any failure or sanitizer report.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -24,6 +24,9 @@ echo "== build and test under AddressSanitizer and UBSan"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTESSARO_WERROR=ON -DTESSARO_SANITIZE=ON >/dev/null
 cmake --build build-asan -j"$jobs"
 ctest --test-dir build-asan -j"$jobs" --output-on-failure --timeout 600
+
+echo "== soak run: 60 s of a misbehaving unit, under AddressSanitizer and UBSan"
+build-asan/tools/soak/tessaro-soak --seconds 60 --seed "${TESSARO_SOAK_SEED:-1}"
 
 echo "== toolkit-free core built for Windows, tested under Wine"
 bash scripts/windows-tests.sh
