@@ -2,11 +2,13 @@
 // a reset waits for its reply, or while it listens idle. The engine must
 // stay within its states and never write outside RxBuffer.
 //
-// Input: byte 0 picks the transaction, byte 1 the options (debug level,
-// visible rows, how the bytes arrive), byte 2 the item and its value; the
-// rest is what the unit "sends".
+// Input: byte 0 picks the transaction (and whether bytes are also taken as
+// they arrive, between ticks), byte 1 the options (debug level, visible
+// rows, how the bytes arrive), byte 2 the item and its value; the rest is
+// what the unit "sends".
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -97,9 +99,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   settings.Logfile = 0;  // lines are composed, then thrown away: no files
   testing::FixedClock clock;
   MessageLog log(std::filesystem::path("unused"), clock, settings);
-  LanguageTexts texts;
-  int16_t language = static_cast<int16_t>(options >> 6);
-  texts.FillTextTable(language);
+  // The engine only reads the texts: each language is filled once.
+  static const std::array<LanguageTexts, 4> kTexts = [] {
+    std::array<LanguageTexts, 4> all;
+    for (int16_t language = 0; language < 4; ++language) {
+      int16_t chosen = language;
+      all[static_cast<std::size_t>(language)].FillTextTable(chosen);
+    }
+    return all;
+  }();
+  const LanguageTexts& texts = kTexts[options >> 6];
   SettingsStore store;
   ClearItemValues(store);
   ClearUnitValues(store);
@@ -152,6 +161,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::size_t end = std::min(payload.size(), at + chunk);
     port.Feed(std::vector<uint8_t>(payload.begin() + static_cast<std::ptrdiff_t>(at),
                                    payload.begin() + static_cast<std::ptrdiff_t>(end)));
+    // Bytes taken as they arrive, the quiet gap ended early or by the ticks.
+    if ((selector & 0x40) != 0) {
+      engine.Continue();
+      CheckEngine(engine);
+      if ((selector & 0x80) != 0 && engine.WaitsForGap()) engine.GapEnded();
+      CheckEngine(engine);
+    }
     engine.EngineTick(0);
     CheckEngine(engine);
     --budget;
