@@ -201,11 +201,11 @@ class Soak {
       if (const std::string problem = RunRound(); !problem.empty()) return Violation(problem);
       if (round_ == 10) round10Kb_ = ResidentKb();
     }
-    endKb_ = ResidentKb();
+    const long endKb = ResidentKb();
     ticker_.stop();
     const long base = round10Kb_ > 0 ? round10Kb_ : startKb_;
-    if (endKb_ > base + base / 10) return Violation("memory grew from " + std::to_string(base) + " kB to " +
-                                                    std::to_string(endKb_) + " kB");
+    if (endKb > base + base / 10) return Violation("memory grew from " + std::to_string(base) + " kB to " +
+                                                   std::to_string(endKb) + " kB");
     PrintTable();
     unit_.reset();
     return 0;
@@ -403,8 +403,8 @@ class Soak {
     std::printf("  unit lines heard %ld, clean read-alls compared with the unit %ld\n", events_.unitLines,
                 readAllsCompared_);
     std::printf("  values lost: %ld\n", valuesLost_);
-    std::printf("  memory: %ld kB at start, %ld kB after round 10, %ld kB at the end\n", startKb_, round10Kb_,
-                endKb_);
+    std::printf("  memory: %ld kB at start, %s after round 10, %ld kB at the end\n", startKb_,
+                round10Kb_ > 0 ? (std::to_string(round10Kb_) + " kB").c_str() : "not reached", ResidentKb());
   }
 
   const SoakOptions& options_;
@@ -443,7 +443,6 @@ class Soak {
   long readAllsCompared_ = 0;
   long startKb_ = 0;
   long round10Kb_ = 0;
-  long endKb_ = 0;
 };
 
 }  // namespace
