@@ -41,16 +41,6 @@ class EngineArrivalTest : public testing::EngineFixture {
     }
     return -1;
   }
-
-  // Item 21's read request is on the wire, the line counted as busy.
-  void SendReadOf21And23() {
-    store.ItemStatus[21] = RequestRead;
-    store.ItemStatus[23] = RequestRead;
-    engine.IdleCountdown = 50;
-    Tick(2);
-    ASSERT_EQ(engine.EngineState, s::ReadSoh);
-    port.written.clear();
-  }
 };
 
 TEST_F(EngineArrivalTest, ReplyIsTakenAsItArrivesAndTheNextRequestWaitsForTheGap) {

@@ -33,14 +33,6 @@ struct PendingCalls {
 
 class EngineDriverTest : public testing::EngineFixture {
  protected:
-  void SendReadOf21And23() {
-    store.ItemStatus[21] = RequestRead;
-    store.ItemStatus[23] = RequestRead;
-    engine.IdleCountdown = 50;
-    Tick(2);
-    ASSERT_EQ(engine.EngineState, s::ReadSoh);
-    port.written.clear();
-  }
   PendingCalls timer;
 };
 

@@ -173,6 +173,17 @@ class EngineFixture : public ::testing::Test {
     Tick(2);
   }
 
+  // Reads of items 21 and 23 pending and 21's request on the wire, sent
+  // without the attention frame; the written bytes cleared.
+  void SendReadOf21And23() {
+    store.ItemStatus[21] = RequestRead;
+    store.ItemStatus[23] = RequestRead;
+    engine.IdleCountdown = 50;
+    Tick(2);
+    ASSERT_EQ(engine.EngineState, engine_state::ReadSoh);
+    port.written.clear();
+  }
+
   void Feed(const Bytes& bytes) { port.Feed(bytes); }
 
   bool LinesContain(const std::string& text) const {
