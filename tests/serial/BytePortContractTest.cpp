@@ -59,6 +59,8 @@ class FarEnd {
   // A new device appears under the same name.
   virtual void Reappear() = 0;
   virtual int ErrorSignals() const { return 0; }
+  // Times the port reported arriving bytes; -1 when it is not asked to.
+  virtual int Arrivals() const { return -1; }
   // What happens between two ticks of the engine.
   virtual void BetweenPolls() {}
   // Empty when the far end could be built.
@@ -85,7 +87,9 @@ class FakeEnd final : public FarEnd {
 // environment, as a user's adapter or the simulator would be found.
 class PtyEnd final : public FarEnd {
  public:
-  explicit PtyEnd(bool runEventLoop) : runEventLoop_(runEventLoop) {
+  // arrivalDriven: a front end's event loop serves the port, which then
+  // never polls and reports bytes and a vanished device by its signals.
+  explicit PtyEnd(bool runEventLoop, bool arrivalDriven = false) : runEventLoop_(runEventLoop) {
     if (QCoreApplication::instance() == nullptr) {
       app_ = std::make_unique<QCoreApplication>(argc_, argv_);
     }
@@ -93,6 +97,10 @@ class PtyEnd final : public FarEnd {
     if (!MakePty()) return;
     ::setenv(kPortVariable, link_.c_str(), 1);
     port_ = std::make_unique<QtSerialBytePort>();
+    if (arrivalDriven) {
+      arrivals_ = 0;
+      port_->SetArrivalHandler([this] { ++arrivals_; });
+    }
   }
   ~PtyEnd() override {
     port_.reset();
@@ -128,6 +136,7 @@ class PtyEnd final : public FarEnd {
   }
   void Reappear() override { ASSERT_TRUE(MakePty()) << skipReason_; }
   int ErrorSignals() const override { return port_->ErrorSignalCount(); }
+  int Arrivals() const override { return arrivals_; }
   void BetweenPolls() override {
     if (runEventLoop_) QCoreApplication::processEvents();
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
@@ -164,6 +173,7 @@ class PtyEnd final : public FarEnd {
   }
 
   bool runEventLoop_;
+  int arrivals_ = -1;
   int argc_ = 1;
   char name_[16] = "tests_serial";
   char* argv_[2] = {name_, nullptr};
@@ -251,6 +261,9 @@ TEST_P(BytePortContract, EveryByteValuePassesUnchangedBothWays) {
   ASSERT_TRUE(Port().Open(kPortNumber, UnitLine()));
   // Includes NUL, 0xFF and the XON/XOFF, CR and LF codes a line discipline might eat.
   ExpectBytesBothWays(*end_, EveryByteValue());
+  if (end_->Arrivals() >= 0) {
+    EXPECT_GT(end_->Arrivals(), 0) << "arrival reported to the front end";
+  }
 }
 
 TEST_P(BytePortContract, OpensWithEveryLineTheIndexesCanAskFor) {
@@ -342,7 +355,8 @@ INSTANTIATE_TEST_SUITE_P(
     Ends, BytePortContract,
     ::testing::Values(EndKind{"Fake", [] { return std::make_unique<FakeEnd>(); }},
                       EndKind{"PtyPolledOnly", [] { return std::make_unique<PtyEnd>(false); }},
-                      EndKind{"PtyWithEventLoop", [] { return std::make_unique<PtyEnd>(true); }}),
+                      EndKind{"PtyWithEventLoop", [] { return std::make_unique<PtyEnd>(true); }},
+                      EndKind{"PtyArrivalDriven", [] { return std::make_unique<PtyEnd>(true, true); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // --- Only the real port ------------------------------------------------------
