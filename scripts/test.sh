@@ -47,7 +47,10 @@ for harness in "${harnesses[@]}"; do
   corpus="$root/build-fuzz/corpus-$name"
   mkdir -p "$corpus"
   echo "-- $name"
-  "$harness" -runs="$fuzz_runs" -seed=1 -max_len=4096 "$corpus" "$root/fuzz/seeds" 2>"build-fuzz/$name.log" \
+  # New finds go into the build's corpus; the kept one under fuzz/ stays as committed.
+  inputs=("$corpus" "$root/fuzz/seeds")
+  [ -d "$root/fuzz/corpus/$name" ] && inputs+=("$root/fuzz/corpus/$name")
+  "$harness" -runs="$fuzz_runs" -seed=1 -max_len=4096 "${inputs[@]}" 2>"build-fuzz/$name.log" \
     || { tail -n 40 "build-fuzz/$name.log"; exit 1; }
   tail -n 1 "build-fuzz/$name.log"
 done
