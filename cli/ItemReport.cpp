@@ -49,11 +49,12 @@ std::optional<std::string> WholeValue(const std::vector<ItemRow>& rows, int16_t 
   for (const ItemGroup& group : kGroups) {
     if (group.last != item) continue;
     std::string dotted;
-    long number = 0;  // only the two-byte port uses it; four address bytes overflow an int
+    int number = 0;
     for (int16_t member = group.first; member <= group.last; ++member) {
       const std::optional<int> byte = ByteValue(rows, member);
       if (!byte) return std::nullopt;
       dotted += (member == group.first ? "" : ".") + std::to_string(*byte);
+      // Only the two-byte port is a number; four address bytes would overflow it.
       if (!group.address) number = number * 256 + *byte;
     }
     return group.address ? dotted : std::to_string(number);
