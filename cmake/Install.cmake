@@ -17,10 +17,12 @@ if(TARGET tessaro-ip)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 endif()
 
+# Who answers for the packages; an address of the project's own.
+set(TESSARO_MAINTAINER "Tessaro-IP developers <tessaro-ip@example.org>")
+
 # What Debian expects beside the programs: manual pages, the software-centre
 # description, shell completion, and the package's copyright and changelog.
 if(UNIX AND TARGET tessaro-ip AND TARGET tessaro-cli)
-  set(TESSARO_MAINTAINER "Tessaro-IP developers <tessaro-ip@example.org>")
   # The release date is the last commit's, so that a rebuild of the same
   # sources makes the same files; SOURCE_DATE_EPOCH, when set, wins.
   set(date_epoch "$ENV{SOURCE_DATE_EPOCH}")
@@ -51,19 +53,22 @@ if(UNIX AND TARGET tessaro-ip AND TARGET tessaro-cli)
     list(APPEND manual_pages tessaro-unit-sim)
   endif()
   foreach(page IN LISTS manual_pages)
-    configure_file(${PROJECT_SOURCE_DIR}/packaging/man/${page}.1.in ${tessaro_packaging_dir}/man/${page}.1 @ONLY)
+    configure_file(${PROJECT_SOURCE_DIR}/packaging/man/${page}.1.in
+                   ${tessaro_packaging_dir}/man/${page}.1 @ONLY)
     tessaro_gzip(${tessaro_packaging_dir}/man/${page}.1 ${tessaro_packaging_dir}/man/${page}.1.gz)
     install(FILES ${tessaro_packaging_dir}/man/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   endforeach()
 
   configure_file(${PROJECT_SOURCE_DIR}/packaging/tessaro-ip.metainfo.xml.in
                  ${tessaro_packaging_dir}/org.example.tessaro_ip.metainfo.xml @ONLY)
-  install(FILES ${tessaro_packaging_dir}/org.example.tessaro_ip.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  install(FILES ${tessaro_packaging_dir}/org.example.tessaro_ip.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/completion/tessaro-cli
           DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 
   configure_file(${PROJECT_SOURCE_DIR}/packaging/changelog.in ${tessaro_packaging_dir}/changelog @ONLY)
   tessaro_gzip(${tessaro_packaging_dir}/changelog ${tessaro_packaging_dir}/changelog.gz)
   configure_file(${PROJECT_SOURCE_DIR}/packaging/copyright.in ${tessaro_packaging_dir}/copyright @ONLY)
-  install(FILES ${tessaro_packaging_dir}/changelog.gz ${tessaro_packaging_dir}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tessaro-ip)
+  install(FILES ${tessaro_packaging_dir}/changelog.gz ${tessaro_packaging_dir}/copyright
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tessaro-ip)
 endif()

@@ -38,13 +38,17 @@ std::set<std::string> Matches(const std::string& text, const std::string& patter
   return found;
 }
 
+// In a --help text: "--port", "-v"; "read-all" at the start of an indented line.
+constexpr const char* OptionPattern = R"((?:^|[^A-Za-z0-9_-])(--?[A-Za-z][A-Za-z0-9-]*))";
+constexpr const char* CommandPattern = R"(\n  ([a-z][a-z-]+)(?: |\n))";
+
 // The words of a --help text that a reader must be able to look up.
 std::set<std::string> NamedInHelp(const std::string& help) {
-  std::set<std::string> words = Matches(help, R"((?:^|[^A-Za-z0-9_-])(--?[A-Za-z][A-Za-z0-9-]*))");
+  std::set<std::string> words = Matches(help, OptionPattern);
   words.merge(Matches(help, R"((?:^|[\s\[])(/[A-Z]+)\b)"));              // /LOG
   words.merge(Matches(help, R"((TESSARO_[A-Z_]+))"));                    // TESSARO_COM<n>
   words.merge(Matches(help, R"(([a-z]+(?:\|[a-z]+)+))"));                // en|nl|de|fr
-  words.merge(Matches(help, R"(\n  ([a-z][a-z-]+)(?: |\n))"));           // commands
+  words.merge(Matches(help, CommandPattern));
   for (const std::string& kinds : Matches(help, R"(kinds: ([^\n]+))")) { // fault kinds
     words.merge(Matches(kinds, R"(([a-z-]+))"));
   }
@@ -83,7 +87,8 @@ TEST_F(DebianPackage, ManualPagesNameEverythingTheProgramsHelpNames) {
 }
 
 TEST_F(DebianPackage, ChangelogStartsWithThisVersion) {
-  const Finished changelog = RunToEnd({TESSARO_GZIP, "-dc", (Root() / "usr/share/doc/tessaro-ip/changelog.gz").string()}, {});
+  const fs::path file = Root() / "usr/share/doc/tessaro-ip/changelog.gz";
+  const Finished changelog = RunToEnd({TESSARO_GZIP, "-dc", file.string()}, {});
   ASSERT_EQ(changelog.status, 0) << changelog.err;
   EXPECT_EQ(changelog.out.rfind("tessaro-ip (" TESSARO_VERSION ") unstable; urgency=medium\n", 0), 0u) << changelog.out;
 }
@@ -91,7 +96,8 @@ TEST_F(DebianPackage, ChangelogStartsWithThisVersion) {
 // Bash asked to complete `words` (the last one being typed) in a folder with
 // a.cfg, b.CFG, notes.txt and sub/, with TESSARO_COM7 set and port 12 bound
 // in the program folder.
-std::set<std::string> CompletionsFor(const fs::path& root, const fs::path& scratch, const std::vector<std::string>& words) {
+std::set<std::string> CompletionsFor(const fs::path& root, const fs::path& scratch,
+                                     const std::vector<std::string>& words) {
   const fs::path work = scratch / "completion";
   if (!fs::exists(work)) {
     fs::create_directories(work / "sub");
@@ -120,13 +126,13 @@ std::set<std::string> CompletionsFor(const fs::path& root, const fs::path& scrat
 TEST_F(DebianPackage, CompletionOffersEveryCommandAndOptionTheHelpNames) {
   const std::string help = RunToEnd({(Root() / "usr/bin/tessaro-cli").string(), "--help"}, {}).out;
   const auto Offered = [](const std::vector<std::string>& words) { return CompletionsFor(Root(), Scratch(), words); };
-  const std::set<std::string> commands = Matches(help, R"(\n  ([a-z][a-z-]+)(?: |\n))");
+  const std::set<std::string> commands = Matches(help, CommandPattern);
   EXPECT_GE(commands.size(), 10u) << help;
   EXPECT_EQ(Offered({""}), commands);
 
   std::set<std::string> options = Offered({"-"});
   for (const std::string& command : commands) options.merge(Offered({command, "-"}));
-  for (const std::string& option : Matches(help, R"((?:^|[^A-Za-z0-9_-])(--?[A-Za-z][A-Za-z0-9-]*))")) {
+  for (const std::string& option : Matches(help, OptionPattern)) {
     EXPECT_TRUE(options.count(option)) << option << " is never offered";
   }
 }

@@ -103,7 +103,8 @@ TEST_F(DebianPackage, LintianFindsNothingToReport) {
 
   // An override claims that a finding does not apply here; each says why.
   std::string previous;
-  for (const std::string& line : SplitLines(tessaro::testing::ReadBytes(Root() / "usr/share/lintian/overrides/tessaro-ip"))) {
+  const fs::path overrides = Root() / "usr/share/lintian/overrides/tessaro-ip";
+  for (const std::string& line : SplitLines(tessaro::testing::ReadBytes(overrides))) {
     if (!line.empty() && line[0] != '#') {
       EXPECT_EQ(previous.rfind('#', 0), 0u) << "override without a reason: " << line;
     }
