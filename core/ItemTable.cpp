@@ -114,4 +114,24 @@ const ItemInfo* FindItem(int item) {
   return row < 0 ? nullptr : &kItems[static_cast<std::size_t>(row)];
 }
 
+std::optional<int> HighestValueOf(int item) {
+  const ItemInfo* info = FindItem(item);
+  if (info == nullptr || info->kind != ItemKind::Char || info->replyLimit < 0) return std::nullopt;
+  return info->replyLimit;
+}
+
+bool ValueFitsItem(int item, const ItemValue& value) {
+  const std::optional<int> highest = HighestValueOf(item);
+  if (!highest) return true;
+  if (value.IsText()) {
+    const std::string text = value.TextValue();
+    if (text.empty() || text.size() > 5) return false;
+    for (const char c : text) {
+      if (c < '0' || c > '9') return false;
+    }
+  }
+  const double number = value.NumberValue();
+  return number >= 0 && number <= *highest && number == static_cast<double>(static_cast<int>(number));
+}
+
 }  // namespace tessaro

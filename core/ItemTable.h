@@ -2,9 +2,11 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
+#include "core/ItemValue.h"
 #include "core/Items.h"
 #include "core/TextSlots.h"
 
@@ -91,5 +93,12 @@ std::span<const ItemInfo> ItemTable();
 
 // The item's row of the table; nullptr for an item the program does not use.
 const ItemInfo* FindItem(int item);
+
+// The largest value a Char item of the table takes (its list's last
+// position or its box's highest number); nullopt for an item not bounded here.
+std::optional<int> HighestValueOf(int item);
+// A value the unit can take for the item: for a bounded item a whole number
+// 0..highest, as a number or as digits only. Unbounded items take anything.
+bool ValueFitsItem(int item, const ItemValue& value);
 
 }  // namespace tessaro

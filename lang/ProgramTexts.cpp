@@ -14,6 +14,13 @@ constexpr std::array<std::array<const char*, 4>, ProgramTextCount> kRows{{
     {"Writing of all settings failed for item", "Schrijven van alle instellingen mislukt voor item",
      "Schreiben aller Einstellungen fehlgeschlagen f\xC3\xBCr Item",
      "\xC3\x89" "criture de tous les param\xC3\xA8tres \xC3\xA9" "chou\xC3\xA9" "e pour l'item"},
+    {"Value outside what the unit takes", "Waarde buiten wat de unit aanneemt",
+     "Wert au\xC3\x9F" "erhalb dessen, was die Unit annimmt", "Valeur hors de ce que l'unit\xC3\xA9 accepte"},
+    {"Nothing was sent: these values are outside what the unit takes",
+     "Er is niets verzonden: deze waarden liggen buiten wat de unit aanneemt",
+     "Nichts wurde gesendet: diese Werte liegen au\xC3\x9F" "erhalb dessen, was die Unit annimmt",
+     "Rien n'a \xC3\xA9t\xC3\xA9 envoy\xC3\xA9 : ces valeurs sont hors de ce que l'unit\xC3\xA9 accepte"},
+    {"The unit takes", "De unit neemt aan", "Die Unit nimmt an", "L'unit\xC3\xA9 accepte"},
 }};
 
 }  // namespace

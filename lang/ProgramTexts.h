@@ -10,6 +10,9 @@ enum class ProgramText {
   PortNotOpenNothingSent,
   ReadAllFailedFor,   // followed by the item numbers
   WriteAllFailedFor,  // followed by the item numbers
+  ValueOutsideRange,  // followed by the range
+  NothingSentOutsideRange,  // followed by one line per value
+  UnitTakes,          // followed by the range
   Count
 };
 

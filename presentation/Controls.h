@@ -4,10 +4,9 @@
 
 namespace tessaro {
 
-// Colours the settings screen draws values in: the platform's colour of an
-// inactive window caption (value matches the unit) and of window text
-// (value differs).
-enum class ValueColour { MatchesUnit, DiffersFromUnit };
+// Colours the settings screen draws values in: value matches the unit,
+// differs from it, or is one the unit cannot take.
+enum class ValueColour { MatchesUnit, DiffersFromUnit, OutOfRange };
 
 // The narrow seams to the window's controls. The Qt window implements them
 // around its widgets; tests use in-memory fakes. Texts are Windows-1252.

@@ -1,6 +1,7 @@
 #include "presentation/SettingsTransfer.h"
 
 #include "core/ItemTable.h"
+#include "presentation/ValueChecks.h"
 
 namespace tessaro {
 namespace {
@@ -23,7 +24,11 @@ void SettingsTransfer::UpdateItemColours() {
     } else {
       TextBoxControl* box = info.control == ItemControl::TekstBox ? controls_.TxtTekstInput(item - 150)
                                                                    : controls_.TxtCharInput(item);
-      if (box != nullptr) box->SetTextColour(ColourFor(box->Text() == unit.TextValue()));
+      if (box == nullptr) continue;
+      // A value the unit cannot take is marked where it is typed, with the range.
+      const bool fits = ValueFitsItem(item, ItemValue(box->Text()));
+      box->SetTextColour(fits ? ColourFor(box->Text() == unit.TextValue()) : ValueColour::OutOfRange);
+      box->SetToolTip(fits ? std::string() : RangeText(taal_, item));
     }
   }
 }

@@ -1,3 +1,4 @@
+#include "core/ItemTable.h"
 #include "core/Items.h"
 #include "protocol/ProtocolEngine.h"
 #include "protocol/ReportTexts.h"
@@ -21,16 +22,26 @@ void ProtocolEngine::WriteSendState() {
     AppendProgress(store_.DebugLevel == 2 ? tag + line : line);
     Log(tag + line);
   }
+  // A framable value the unit cannot take is not sent either.
+  if (!ValueFitsItem(CurrentItem, sentValue_) && BuildWriteRequest(CurrentItem, sentValue_)) {
+    const std::string reason = texts_.Text(ProgramText::ValueOutsideRange) + " 0.." +
+                               std::to_string(HighestValueOf(CurrentItem).value_or(0)) + "!";
+    return DropWrite(reason, reason);
+  }
   // SendWriteRequest flushes the input itself, and only when it sends.
   if (SendWriteRequest(CurrentItem, sentValue_) >= 0) {
     AwaitReply(reception_states::Write);
     return;
   }
-  AppendProgress(" -> " + Text(slot::NotImplementedType) + CrLf);
+  DropWrite(Text(slot::NotImplementedType), Text(slot::NotImplementedType) + "!");
+}
+
+void ProtocolEngine::DropWrite(const std::string& shown, const std::string& logged) {
+  AppendProgress(" -> " + shown + CrLf);
   Log(Text(slot::Error) + " " + Text(slot::WritingOf) + ": " + WriteTag(texts_, CurrentItem, sentValue_) + "-> " +
-      Text(slot::NotImplementedType) + "!");
+      logged);
   NoteBatchFailure(CurrentItem);
-  store_.ItemStatus[index] = RequestNone;
+  store_.ItemStatus[static_cast<std::size_t>(CurrentItem)] = RequestNone;
   EngineState = engine_state::Idle;
   FinishItem(TransactionKind::Write, TransactionOutcome::Failed);
 }

@@ -164,6 +164,8 @@ class ProtocolEngine {
 
   // Item transactions.
   void WriteSendState();
+  // The running write is not sent: the progress line ends with `shown`.
+  void DropWrite(const std::string& shown, const std::string& logged);
   void WriteReceiveState();
   void WriteEvaluateState();
   void ReadSendState();

@@ -26,6 +26,7 @@
 #include "core/Items.h"
 #include "core/SettingsScreen.h"
 #include "messages/TextFormat.h"
+#include "presentation/ValueChecks.h"
 #include "ui/InputBox.h"
 #include "ui/LedShape.h"
 #include "ui/ListCombo.h"
@@ -437,6 +438,11 @@ void MainWindow::CmdSchrijfAlles_Click() {
   const LanguageTexts& texts = program_->Texts;
   if (!Confirm(texts.Text(slot::WriteAllSettings) + "!" + LineBreak + texts.Text(slot::AreYouSure) + "?")) return;
   ScreenToAllItems(program_->Screen);
+  std::vector<int16_t> writable;
+  for (int16_t item = 0; item <= LastUnitItem; ++item) {
+    if (IsWritableItem(item) >= 0) writable.push_back(item);
+  }
+  if (RefusedOutOfRange(writable)) return;
   widgets_.TxtProgress->clear();
   if (!EngineReady()) return;
   program_->Engine.WriteAll();
@@ -454,6 +460,7 @@ void MainWindow::CmdReadSingleSetting_Click(int index) {
 
 void MainWindow::CmdWriteSingleSetting_Click(int index) {
   program_->Screen.ScreenToItem(static_cast<int16_t>(index));
+  if (RefusedOutOfRange({static_cast<int16_t>(index)})) return;
   program_->Engine.WriteItem(static_cast<int16_t>(index));
 }
 
@@ -497,6 +504,14 @@ void MainWindow::SSTab_Click() {
 }
 
 // ---- helpers
+
+bool MainWindow::RefusedOutOfRange(const std::vector<int16_t>& items) {
+  const std::vector<int16_t> outside = WritableItemsOutOfRange(program_->Store, items);
+  if (outside.empty()) return false;
+  dialogs_.ShowCriticalError(OutOfRangeReport(program_->Texts, program_->Screen, program_->Store, outside),
+                             program_->Texts.Text(slot::ProgramTitle));
+  return true;
+}
 
 bool MainWindow::Confirm(const std::string& text) {
   return prompts_.Confirm(ToQString(program_->Texts.Text(slot::ProgramTitle)), ToQString(text));

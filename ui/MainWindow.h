@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <filesystem>
 #include <memory>
+#include <vector>
 #include <string>
 
 #include "program/TessaroProgram.h"
@@ -148,6 +149,8 @@ class MainWindow : public QMainWindow,
   std::filesystem::path PrepareSettingsFileFolder() const;
 
   bool Confirm(const std::string& text);
+  // Values the unit cannot take are never sent: a box names them.
+  bool RefusedOutOfRange(const std::vector<int16_t>& items);
   QString Title() const;
   // Closes the port once, however the program ends.
   void ShutDown();

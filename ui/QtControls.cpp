@@ -49,6 +49,10 @@ double ContrastRatio(const QColor& a, const QColor& b) {
 // the strongest the field has.
 QColor ColourOf(ValueColour colour, const QPalette& palette) {
   if (colour == ValueColour::DiffersFromUnit) return palette.color(QPalette::Active, QPalette::Text);
+  if (colour == ValueColour::OutOfRange) {
+    return Luminance(palette.color(QPalette::Active, QPalette::Base)) > 0.18 ? QColor(0xC0, 0x00, 0x00)
+                                                                            : QColor(0xFF, 0x80, 0x80);
+  }
   return SettledGreen(palette.color(QPalette::Active, QPalette::Base));
 }
 

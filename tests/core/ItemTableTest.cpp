@@ -104,5 +104,27 @@ TEST(ItemTable, ItemsWithoutARowAreUnknown) {
   }
 }
 
+// What the unit can take is the table's: a whole number up to the item's
+// highest, typed as digits only; items the table does not bound take anything.
+TEST(ItemTable, ValueFitsItemFollowsTheTablesRange) {
+  struct Case {
+    int item;
+    ItemValue value;
+    bool fits;
+  };
+  const Case cases[] = {
+      {23, ItemValue("180"), true}, {23, ItemValue("181"), false}, {23, ItemValue("999"), false},
+      {23, ItemValue(0), true},     {23, ItemValue(60.5), false},  {34, ItemValue("-3a"), false},
+      {34, ItemValue("-3"), false}, {34, ItemValue(""), false},    {34, ItemValue(" 3"), false},
+      {21, ItemValue(3), true},     {21, ItemValue(4), false},     {150, ItemValue("any text"), true},
+      {100, ItemValue(40000), true},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ValueFitsItem(c.item, c.value), c.fits) << c.item << " " << c.value.TextValue();
+  }
+  EXPECT_EQ(HighestValueOf(23), 180);
+  EXPECT_EQ(HighestValueOf(150), std::nullopt);
+}
+
 }  // namespace
 }  // namespace tessaro::testing

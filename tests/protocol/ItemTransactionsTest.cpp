@@ -441,5 +441,16 @@ TEST_F(ItemTransactionTest, BytesAfterTheFrameStayInThePort) {
   EXPECT_EQ(store.ItemValues[21], ItemValue("2"));
 }
 
+// A value that fits a frame but not the item is not sent either, and says why.
+TEST_F(ItemTransactionTest, WriteOfAValueTheUnitCannotTakeIsDroppedWithItsRange) {
+  store.ItemValues[23] = ItemValue(200);
+  store.ItemStatus[23] = RequestWrite;
+  SendPendingRequest();
+  EXPECT_TRUE(port.written.empty());
+  EXPECT_EQ(store.ItemStatus[23], RequestNone);
+  EXPECT_EQ(screen.progress, "Writing of Enhanced Mode Timeout 60 -> Value outside what the unit takes 0..180!\r\n");
+  EXPECT_TRUE(LinesContain("ERROR Writing of:  [Item: 23 Value: 200] -> Value outside what the unit takes 0..180!"));
+}
+
 }  // namespace
 }  // namespace tessaro

@@ -56,8 +56,8 @@ TEST_F(ButtonsTest, EachWriteButtonTakesItsControlIntoTheStoreFirst) {
       W().ComboInstellingen.at(index)->setCurrentIndex(1);
       expected = ItemValue(1);
     } else {
-      W().TxtCharInput.at(index)->setText(QStringLiteral("7a"));
-      expected = ItemValue("7a");
+      W().TxtCharInput.at(index)->setText(QStringLiteral("7"));
+      expected = ItemValue("7");
     }
     Value(index) = ItemValue(-1);
     button->click();

@@ -8,6 +8,7 @@
 #include "tests/ui/UiFixture.h"
 #include "ui/InputBox.h"
 #include "ui/ListCombo.h"
+#include "ui/QtControls.h"
 
 namespace tessaro::testing {
 namespace {
@@ -165,6 +166,45 @@ TEST_F(MainWindowTest, SettingCombosOfferListEntriesOnly) {
   TypeInto(combo->lineEdit(), QStringLiteral("xyz"));
   EXPECT_EQ(combo->currentText(), QStringLiteral("2400 baud"));
   EXPECT_EQ(window->Arrays().ComboInstellingen(10)->SelectedIndex(), 1);
+}
+
+// A value the unit cannot take shows as wrong where it is typed, with the
+// range, and neither Write all nor the item's own button sends anything.
+TEST_F(MainWindowTest, ValueOutsideTheRangeIsMarkedAndNeverSent) {
+  Start("/DEBUG");
+  InputBox* timeout = W().TxtCharInput.at(23);
+  InputBox* address = W().TxtCharInput.at(34);
+  timeout->clear();
+  TypeInto(timeout, QStringLiteral("99999"));
+  ASSERT_EQ(timeout->text(), QStringLiteral("999"));
+  address->clear();
+  TypeInto(address, QStringLiteral("-3a"));
+  window->TmrUpdateVensters_Timer();
+  EXPECT_EQ(timeout->palette().color(QPalette::Text), ColourOf(ValueColour::OutOfRange, timeout->palette()));
+  EXPECT_EQ(timeout->toolTip(), QStringLiteral("The unit takes 0..180"));
+  EXPECT_EQ(address->toolTip(), QStringLiteral("The unit takes 0..255"));
+  EXPECT_TRUE(W().TxtCharInput.at(31)->toolTip().isEmpty());
+
+  port.written.clear();
+  W().CmdSchrijfAlles->click();
+  W().CmdWriteSingleSetting.at(23)->click();
+  for (int tick = 0; tick < 40; ++tick) window->TmrAfhandel_Timer();
+  EXPECT_TRUE(port.written.empty());
+  EXPECT_FALSE(Program().Engine.WriteAllRequest);
+  const std::vector<QMessageBox*> boxes = OpenBoxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_TRUE(boxes[0]->text().startsWith(QStringLiteral("Nothing was sent: these values are outside what the unit takes:")))
+      << boxes[0]->text().toStdString();
+  EXPECT_TRUE(boxes[0]->text().contains(QStringLiteral("999 (The unit takes 0..180)")));
+  EXPECT_TRUE(boxes[0]->text().contains(QStringLiteral("-3a (The unit takes 0..255)")));
+
+  // Put right, it goes.
+  timeout->clear();
+  TypeInto(timeout, QStringLiteral("90"));
+  window->TmrUpdateVensters_Timer();
+  EXPECT_TRUE(timeout->toolTip().isEmpty());
+  W().CmdWriteSingleSetting.at(23)->click();
+  EXPECT_EQ(Status(23), RequestWrite);
 }
 
 }  // namespace
