@@ -14,9 +14,11 @@ logs="$build/valgrind"
 export QT_QPA_PLATFORM=offscreen
 
 # Test program (below the build folder) and the tests of it to run: a gtest
-# filter, one line each.
+# filter, one line each. Each runs through the Qt serial adapter; the last
+# also through the real window.
 tests=(
   "tests/serial/tests_serial_pty      *Pty*:QtSerialPort.*"
+  "tests/e2e/tests_protocol_e2e       *"
   "tests/ui-e2e/tests_ui_e2e          *"
 )
 
