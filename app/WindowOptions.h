@@ -18,10 +18,14 @@ struct WindowOptions {
   int delayMs = 800;  // long enough for the start-up refresh to have run
   QString window;     // empty: the main window
   int page = 1;
+  bool help = false;
   QStringList problems;  // one line per argument passed by, for standard error
 };
 
 // arguments[0] is the program itself.
 WindowOptions ParseWindowOptions(const QStringList& arguments);
+
+// What --help prints; the manual page says the same at more length.
+const char* WindowUsageText();
 
 }  // namespace tessaro

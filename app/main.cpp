@@ -1,7 +1,7 @@
 // Tessaro-IP: the service tool's window program.
 //
 //   tessaro-ip [/LOG] [/DEBUG] [--screenshot FILE [--tab N] [--settings-tab M] [--delay MS]
-//              [--window settings|about|guide] [--page P]]
+//              [--window settings|about|guide] [--page P]] | --help
 //
 // --window pictures that window instead of the main window (--page: the
 // guide's page 1 to 3). An unknown switch is reported on standard error and
@@ -108,6 +108,13 @@ std::filesystem::path ProgramFolder() {
 
 int main(int argc, char* argv[]) {
   const auto started = std::chrono::steady_clock::now();
+  // Answered before the application exists, so that it needs no display.
+  QStringList early;
+  for (int index = 0; index < argc; ++index) early << QString::fromLocal8Bit(argv[index]);
+  if (tessaro::ParseWindowOptions(early).help) {
+    std::fputs(tessaro::WindowUsageText(), stdout);
+    return 0;
+  }
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tessaro-IP"));
 

@@ -19,6 +19,10 @@ CliSession::CliSession(const CliWorld& world, const CliOptions& options)
   program_ = std::make_unique<TessaroProgram>(
       TessaroProgram::World{world.programFolder, world.clock, *port_, dialogs_, controls_, engineScreen_, nullptr});
   engineScreen_.AttachRows(program_->Screen);
+  dialogs_.BeforeEachBox([this] {
+    engineScreen_.FlushProgress();
+    reports_.ShowHeld();
+  });
   program_->Log.SetLineListener([this](const std::string& line) { OnMessageLine(line); });
   events_.reports = &reports_;
   program_->Engine.SetEvents(&events_);

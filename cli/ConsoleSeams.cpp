@@ -50,6 +50,7 @@ void ConsoleEngineScreen::EmitLine(const std::string& line) {
 }
 
 void ConsoleDialogs::ShowCriticalError(const std::string& text, const std::string& /*caption*/) {
+  if (beforeBox_) beforeBox_();
   const std::string line = OneLine(text);
   shown_.push_back(line);
   console_.ErrLine("tessaro-cli: " + TerminalText(line));

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/Console.h"
@@ -50,12 +52,16 @@ class ConsoleDialogs final : public Dialogs {
  public:
   explicit ConsoleDialogs(Console& console) : console_(console) {}
   void ShowCriticalError(const std::string& text, const std::string& caption) override;
+  // Runs before each box is shown: what the window's progress box holds by
+  // then comes first on standard error too.
+  void BeforeEachBox(std::function<void()> hook) { beforeBox_ = std::move(hook); }
 
   const std::vector<std::string>& Shown() const { return shown_; }
   void Forget() { shown_.clear(); }
 
  private:
   Console& console_;
+  std::function<void()> beforeBox_;
   std::vector<std::string> shown_;  // one line each, Windows-1252
 };
 

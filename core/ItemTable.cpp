@@ -78,6 +78,8 @@ constexpr std::array<ItemInfo, 32> kItems = {{
     Combo(13, Choices::EspaParity, kEspa, 5, Colon(slot::EspaParity), 2),
     Combo(14, Choices::EspaHandshake, kEspa, 6, Colon(slot::EspaHandshake), 2),
     Combo(17, Choices::RequestStatus, kEspa, 7, Colon(slot::EspaRequestStatus), 2),
+    // The lists end at 10 and 25 and a write sends the last position, so a
+    // read decodes up to there: a lower limit would read it back as 0.
     Combo(5, Choices::AddressLength, kEspa, 8, {"", slot::Address, " ", slot::Length, ": "}, 10),
     Combo(7, Choices::MessageLength, kEspa, 9, {"", slot::Message, " ", slot::Length, ": "}, 25),
     Combo(15, Choices::BrandSimulation, kEspa, 10, ColonBlank(slot::EspaBrandSimulation), 4),

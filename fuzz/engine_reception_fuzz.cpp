@@ -163,7 +163,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                                    payload.begin() + static_cast<std::ptrdiff_t>(end)));
     // Bytes taken as they arrive, the quiet gap ended early or by the ticks.
     if ((selector & 0x40) != 0) {
-      engine.Continue();
+      engine.Arrived();
+      CheckEngine(engine);
+      if (engine.NextTurnDue()) engine.Continue();
       CheckEngine(engine);
       if ((selector & 0x80) != 0 && engine.WaitsForGap()) engine.GapEnded();
       CheckEngine(engine);

@@ -12,8 +12,22 @@ void EngineDriver::Tick() {
 }
 
 void EngineDriver::Arrived() {
-  engine_.Continue();
+  engine_.Arrived();
+  WatchNextTurn();
   WatchGap();
+}
+
+void EngineDriver::WatchNextTurn() {
+  if (!later_ || nextTurnPending_ || !engine_.NextTurnDue()) return;
+  nextTurnPending_ = true;
+  later_(0, [weak = std::weak_ptr<EngineDriver*>(self_)] {
+    const auto self = weak.lock();
+    if (!self) return;
+    EngineDriver& driver = **self;
+    driver.nextTurnPending_ = false;
+    driver.engine_.Continue();
+    driver.WatchGap();
+  });
 }
 
 void EngineDriver::WatchGap() {

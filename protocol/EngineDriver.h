@@ -9,7 +9,9 @@ namespace tessaro {
 
 // Drives the engine as every front end must: a step on each timer tick, a go
 // as soon as bytes arrived, and another once the quiet gap after a reply has
-// passed. The front end supplies its own one-shot timer.
+// passed. A step that closes or reopens the port is never taken inside the
+// port's own callback: it waits for the loop's next turn. The front end
+// supplies its own one-shot timer.
 class EngineDriver {
  public:
   // Runs `call` once, `ms` milliseconds from now, on the front end's loop.
@@ -19,14 +21,17 @@ class EngineDriver {
   EngineDriver(ProtocolEngine& engine, Later later);
 
   void Tick();
+  // Called from inside the port's own arrival callback.
   void Arrived();
 
  private:
   void WatchGap();
+  void WatchNextTurn();
 
   ProtocolEngine& engine_;
   Later later_;
   bool gapTimerRunning_ = false;
+  bool nextTurnPending_ = false;
   // A timer that fires after the driver is gone must find nothing to do.
   std::shared_ptr<EngineDriver*> self_ = std::make_shared<EngineDriver*>(this);
 };

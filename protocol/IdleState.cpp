@@ -32,10 +32,13 @@ bool ProtocolEngine::ServeNextItem() {
       GiveUp(write);
       return true;
     }
-    CurrentItem = item;
     if (IdleCountdown < 1) {
+      // The attention frame is a request like any other.
+      if (!LineReady()) return true;
+      CurrentItem = item;
       SendAttention();
     } else {
+      CurrentItem = item;
       DelayCountdown = 0;
     }
     EngineState = write ? engine_state::WriteSend : engine_state::ReadSend;
@@ -76,10 +79,14 @@ void ProtocolEngine::LosePort() {
 
 bool ProtocolEngine::ReopenPort() {
   datacom_.CloseComPort();
-  return datacom_.OpenComPort(settings_.Compoort, 4, 0, 1, 0, 0) >= 0;
+  if (datacom_.OpenComPort(settings_.Compoort, 4, 0, 1, 0, 0) < 0) return false;
+  // An adapter or a unit may need a moment after the open.
+  settleTicks_ = TicksFromNow(1);
+  return true;
 }
 
 void ProtocolEngine::ServeRequestFlags() {
+  if ((ReadAllRequest || WriteAllRequest || TestCallRequest || ResetRequest) && PortStepWaits()) return;
   if (ReadAllRequest) {
     ReadAllRequest = false;
     if (!ReopenPort()) {
@@ -130,7 +137,7 @@ void ProtocolEngine::ServeRequestFlags() {
 }
 
 void ProtocolEngine::PortLostState() {
-  if (DelayCountdown > 0) return;
+  if (DelayCountdown > 0 || PortStepWaits()) return;
   if (datacom_.OpenComPort(settings_.Compoort, 4, 0, 1, 0, 0) < 0) {
     datacom_.CloseComPort();
     DelayCountdown = TicksFromNow(ReopenDelayTicks);
@@ -140,6 +147,7 @@ void ProtocolEngine::PortLostState() {
   UnitTextLine.clear();
   EndBatch(TransactionOutcome::Failed);
   DelayCountdown = TicksFromNow(StepDelayTicks);
+  settleTicks_ = TicksFromNow(1);
   int dropped = 0;
   for (auto& status : store_.ItemStatus) {
     if (status > 0) {

@@ -6,7 +6,7 @@ namespace tessaro {
 
 void ProtocolEngine::ReadSendState() {
   if (!MaySend()) return;
-  IdleCountdown = TicksFromNow(QuietAfterReadTicks);
+  IdleCountdown = QuietAfterReadTicks;
   if (!CurrentItemServable()) {
     EngineState = engine_state::Idle;
     return;
@@ -90,13 +90,16 @@ void ProtocolEngine::ReadEvaluateState() {
   // asked for leaves that request pending.
   StoreReadValue(m, value);
   // The line shows the item that was actually read, with the value the unit
-  // sent: a queued write keeps the user's edit on the screen.
-  if (screen_.HasVisibleRow(m)) {
+  // sent: a queued write keeps the user's edit on the screen. A reply for an
+  // item without a row still ends the line the request began, with the
+  // requested item's row.
+  const int16_t rowItem = screen_.HasVisibleRow(m) ? m : CurrentItem;
+  if (screen_.HasVisibleRow(rowItem)) {
     const std::string tag = ReadTag(texts_, m, value);
-    const std::string shown = store_.ItemStatus[static_cast<std::size_t>(m)] == RequestWrite
+    const std::string shown = rowItem == m && store_.ItemStatus[static_cast<std::size_t>(m)] == RequestWrite
                                   ? settingsScreen_.ValueText(m, value)
-                                  : screen_.ShownText(m);
-    const std::string line = screen_.Legend(m) + " " + shown + " OK";
+                                  : screen_.ShownText(rowItem);
+    const std::string line = screen_.Legend(rowItem) + " " + shown + " OK";
     AppendProgress((store_.DebugLevel == 2 ? tag + line : line) + CrLf);
     Log(Text(slot::ReadFromUnit) + ": " + tag + line);
   }

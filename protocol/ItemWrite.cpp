@@ -8,7 +8,7 @@ bool ProtocolEngine::CurrentItemServable() const { return CurrentItem >= 0 && Cu
 
 void ProtocolEngine::WriteSendState() {
   if (!MaySend()) return;
-  IdleCountdown = TicksFromNow(QuietAfterWriteTicks);
+  IdleCountdown = QuietAfterWriteTicks;
   if (!CurrentItemServable()) {
     EngineState = engine_state::Idle;
     return;

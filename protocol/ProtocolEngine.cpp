@@ -45,6 +45,8 @@ void ProtocolEngine::EngineTick(int16_t startCode) {
   CountDown(IdleCountdown);
   CountDown(DelayCountdown);
   CountDown(gapTicks_);
+  CountDown(settleTicks_);
+  nextTurnDue_ = false;
   tickPending_ = true;
   inTick_ = true;
   ++goDepth_;
@@ -57,9 +59,22 @@ void ProtocolEngine::EngineTick(int16_t startCode) {
 
 void ProtocolEngine::Continue() {
   if (!Started() || goDepth_ > 0) return;
+  nextTurnDue_ = false;
   ++goDepth_;
   RunGo();
   --goDepth_;
+}
+
+void ProtocolEngine::Arrived() {
+  if (!Started() || goDepth_ > 0) return;
+  inPortCallback_ = true;
+  Continue();
+  inPortCallback_ = false;
+}
+
+bool ProtocolEngine::PortStepWaits() {
+  if (inPortCallback_) nextTurnDue_ = true;
+  return inPortCallback_;
 }
 
 void ProtocolEngine::GapEnded() {

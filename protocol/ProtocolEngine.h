@@ -48,10 +48,17 @@ class ProtocolEngine {
 
   // startCode is 10 from start-up, 0 from every timer tick. One step.
   void EngineTick(int16_t startCode);
-  // Bytes arrived: takes at once the steps that need no tick, several in one
-  // go where nothing has to be waited for. Counts no tick. Does nothing
-  // before the engine started or while a step is running.
+  // Takes at once the steps that need no tick, several in one go where
+  // nothing has to be waited for. Counts no tick. Does nothing before the
+  // engine started or while a step is running. Call it from the loop, never
+  // from inside one of the port's own callbacks: it may reopen the port.
   void Continue();
+  // Bytes arrived, told from inside the port's own callback. The same go as
+  // Continue(), except that a step that would close or reopen the port is
+  // not taken: the port is still inside its signal. NextTurnDue() then asks
+  // for a Continue() on the loop's next turn (the next tick will do too).
+  void Arrived();
+  bool NextTurnDue() const { return nextTurnDue_; }
   // A reply has ended and the next request waits for the quiet gap: call
   // GapEnded() RequestGapMs after the go that ended the reply. Without it
   // the gap closes by the second tick.
@@ -126,11 +133,18 @@ class ProtocolEngine {
   void ServeRequestFlags();
   bool ReopenPort();
 
-  // A countdown set between ticks gets one tick more, so it never runs
-  // shorter than its count of whole ticks.
+  // A wait set between ticks gets one tick more, so it never runs shorter
+  // than its count of whole ticks. The quiet countdown rounds the other way:
+  // a line quiet for its whole ticks is never taken as still awake, and an
+  // attention frame too many does no harm.
   int16_t TicksFromNow(int16_t ticks) const { return inTick_ ? ticks : static_cast<int16_t>(ticks + 1); }
-  // A request may go out: no delay and no quiet gap running.
-  bool MaySend() const { return DelayCountdown <= 0 && !WaitsForGap(); }
+  // A request may go out: no delay, no quiet gap and no settling port.
+  bool MaySend() const { return DelayCountdown <= 0 && LineReady(); }
+  // The line may carry a byte: the quiet gap after a reply is over and a
+  // freshly opened port has had its first tick.
+  bool LineReady() const { return !WaitsForGap() && settleTicks_ <= 0; }
+  // Closing or opening the port must wait for the loop's next turn.
+  bool PortStepWaits();
   void RunGo();
 
   // Sending.
@@ -186,6 +200,11 @@ class ProtocolEngine {
   // A go is running; an arrival during it (a dialog's own event loop) waits
   // for the next tick.
   int goDepth_ = 0;
+  // The running go was started by the port's own callback.
+  bool inPortCallback_ = false;
+  bool nextTurnDue_ = false;
+  // Ticks a reopened port settles before its first byte (0: none).
+  int16_t settleTicks_ = 0;
 };
 
 }  // namespace tessaro

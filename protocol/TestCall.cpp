@@ -4,7 +4,7 @@ namespace tessaro {
 
 void ProtocolEngine::CallStatusSendState() {
   if (!MaySend()) return;
-  IdleCountdown = TicksFromNow(QuietAfterWriteTicks);
+  IdleCountdown = QuietAfterWriteTicks;
   datacom_.FlushInput();
   if (const auto frame = BuildCallStatusRequest()) SendFrame(*frame);
   AwaitReply(reception_states::CallStatus);
@@ -52,7 +52,7 @@ void ProtocolEngine::CallSendState() {
       BuildCallRecords(PagerSequence, screen_.TestPagerAddress(), screen_.TestPagerDisplayInfo(),
                        screen_.TestBleepCode());
   const auto frame = BuildCallFrame(records);
-  IdleCountdown = TicksFromNow(QuietAfterWriteTicks);
+  IdleCountdown = QuietAfterWriteTicks;
   if (!frame) {  // cannot happen with the cut address and message; never send a broken frame
     Log(Text(slot::CallFailed) + ".");
     EngineState = engine_state::Idle;

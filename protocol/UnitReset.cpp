@@ -4,7 +4,7 @@ namespace tessaro {
 
 void ProtocolEngine::ResetSendState() {
   if (!MaySend()) return;
-  IdleCountdown = TicksFromNow(QuietAfterWriteTicks);
+  IdleCountdown = QuietAfterWriteTicks;
   datacom_.FlushInput();
   if (const auto frame = BuildResetRequest()) SendFrame(*frame);
   AwaitReply(reception_states::Reset);

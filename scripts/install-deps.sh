@@ -11,7 +11,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev
   clang libclang-rt-14-dev valgrind
   xvfb xauth fonts-dejavu-core
-  dpkg-dev file desktop-file-utils
+  dpkg-dev file desktop-file-utils lintian appstream
 )
 if [ $# -gt 0 ]; then
   packages=("$@")

@@ -1,6 +1,6 @@
 #include "serial/QtSerialBytePort.h"
 
-#include <QSerialPort>
+#include <QMetaObject>
 #include <QString>
 
 #include <utility>
@@ -45,9 +45,34 @@ QtSerialBytePort::QtSerialBytePort()
 
 QtSerialBytePort::QtSerialBytePort(DeviceNaming naming) : naming_(std::move(naming)) {}
 
-QtSerialBytePort::~QtSerialBytePort() = default;
+QtSerialBytePort::~QtSerialBytePort() {
+  DeleteRetired();
+  if (port_) port_->disconnect();
+}
 
-bool QtSerialBytePort::PortOpen() const { return port_ != nullptr && port_->isOpen(); }
+bool QtSerialBytePort::PortOpen() const { return port_ != nullptr && port_->isOpen() && !lost_; }
+
+template <class Handler>
+void QtSerialBytePort::InSignal(Handler handler) {
+  ++signalDepth_;
+  handler();
+  --signalDepth_;
+}
+
+void QtSerialBytePort::Retire(std::unique_ptr<QSerialPort> port) {
+  if (!port) return;
+  QSerialPort* raw = port.release();
+  raw->disconnect();
+  // The destructor closes a port that is still open.
+  raw->deleteLater();
+  retired_.emplace_back(raw);
+}
+
+void QtSerialBytePort::DeleteRetired() {
+  if (signalDepth_ > 0) return;
+  for (QPointer<QSerialPort>& port : retired_) delete port.data();
+  retired_.clear();
+}
 
 bool QtSerialBytePort::Open(int portNumber, const LineSettings& settings) {
   if (PortOpen() || portNumber < 1) return false;
@@ -55,13 +80,16 @@ bool QtSerialBytePort::Open(int portNumber, const LineSettings& settings) {
   if (device.empty()) return false;
 
   // A fresh object per open: nothing of a lost device's state carries over.
-  port_.reset();
+  if (port_) Close();
   auto port = std::make_unique<QSerialPort>();
   QSerialPort* raw = port.get();
-  QObject::connect(raw, &QSerialPort::errorOccurred, raw,
-                   [this, raw](QSerialPort::SerialPortError error) { OnError(*raw, error); });
+  QObject::connect(raw, &QSerialPort::errorOccurred, raw, [this, raw](QSerialPort::SerialPortError error) {
+    InSignal([&] { OnError(*raw, error); });
+  });
   QObject::connect(raw, &QIODevice::readyRead, raw, [this] {
-    if (arrival_) arrival_();
+    InSignal([&] {
+      if (arrival_) arrival_();
+    });
   });
 
   port->setPortName(QString::fromLocal8Bit(device.data(), static_cast<qsizetype>(device.size())));
@@ -81,19 +109,23 @@ bool QtSerialBytePort::Open(int portNumber, const LineSettings& settings) {
     port->setDataTerminalReady(settings.dtr);
   }
   opening_ = false;
-  if (!opened) return false;
+  if (!opened) {
+    Retire(std::move(port));
+    return false;
+  }
   port_ = std::move(port);
+  lost_ = false;
   return true;
 }
 
 bool QtSerialBytePort::Close() {
-  if (!PortOpen()) {
-    port_.reset();
-    return true;
+  if (port_ && port_->isOpen() && signalDepth_ == 0) {
+    port_->close();
+    if (port_->isOpen()) return false;
   }
-  port_->close();
-  if (port_->isOpen()) return false;
-  port_.reset();
+  DeleteRetired();
+  Retire(std::move(port_));
+  lost_ = false;
   return true;
 }
 
@@ -152,8 +184,20 @@ void QtSerialBytePort::OnError(QSerialPort& port, int error) {
 
 void QtSerialBytePort::Shut(QSerialPort& port) {
   // Closing stops the port's notifier, which would otherwise report the
-  // same error over and over.
-  if (port.isOpen()) port.close();
+  // same error over and over; inside the port's signal it waits for the
+  // loop's next turn.
+  if (!port.isOpen()) return;
+  if (signalDepth_ == 0) {
+    port.close();
+    return;
+  }
+  lost_ = true;
+  QMetaObject::invokeMethod(
+      &port,
+      [&port] {
+        if (port.isOpen()) port.close();
+      },
+      Qt::QueuedConnection);
 }
 
 }  // namespace tessaro

@@ -5,16 +5,21 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include <QPointer>
+#include <QSerialPort>
 
 #include "serial/BytePort.h"
-
-class QSerialPort;
 
 namespace tessaro {
 
 // BytePort over QSerialPort. It never blocks. With the toolkit's event loop
 // running, bytes and a vanished device are reported by the port's signals;
 // without one it still works, polling the device at most about once a tick.
+// A QSerialPort goes on touching itself after it emitted a signal, so none
+// is closed inside its own signal nor ever deleted at once: a port done with
+// is handed to the event loop to close and delete.
 class QtSerialBytePort final : public BytePort {
  public:
   // The device that stands for a COM number.
@@ -49,10 +54,23 @@ class QtSerialBytePort final : public BytePort {
   void PollWhenDue();
   void Shut(QSerialPort& port);
   bool PortOpen() const;
+  // Runs a handler of the port's signals; Close inside it waits for the loop.
+  template <class Handler>
+  void InSignal(Handler handler);
+  // The port leaves this adapter; the loop closes and deletes it.
+  void Retire(std::unique_ptr<QSerialPort> port);
+  // Ports retired earlier that the loop has not deleted yet: safe to delete
+  // now, outside any of their signals.
+  void DeleteRetired();
 
   DeviceNaming naming_;
   std::unique_ptr<QSerialPort> port_;
   bool opening_ = false;
+  // The device failed inside a signal; the port reads as closed until the
+  // loop has shut it.
+  bool lost_ = false;
+  int signalDepth_ = 0;
+  std::vector<QPointer<QSerialPort>> retired_;
   int errorSignals_ = 0;
   std::function<void()> arrival_;
   std::chrono::steady_clock::time_point lastPoll_{};

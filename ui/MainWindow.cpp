@@ -466,7 +466,7 @@ void MainWindow::CmdReadIPdiagnose_Click() {
 }
 
 void MainWindow::CmdResetUnit_Click() {
-  if (!Confirm("Reset the unit now?")) return;
+  if (!Confirm(FromQString(ResetText(ResetWord::Question, program_->Settings.Taal)))) return;
   program_->Engine.Reset();
 }
 

@@ -10,7 +10,7 @@
 #include "program/TessaroProgram.h"
 #include "protocol/EngineDriver.h"
 #include "ui/MainWindowWidgets.h"
-#include "ui/PortStateTexts.h"
+#include "ui/ProgramWords.h"
 #include "ui/QtControls.h"
 #include "ui/QtDialogs.h"
 #include "ui/UserPrompts.h"

@@ -406,7 +406,6 @@ class Builder {
     w_.FrameDebugCmdButtonsAlgemeen = DebugFrame("FrameDebugCmdButtonsAlgemeen", general.parent);
     // A service tool, so it shares the frame's debug-only visibility.
     w_.CmdResetUnit = Button("CmdResetUnit", w_.FrameDebugCmdButtonsAlgemeen);
-    w_.CmdResetUnit->setText(QStringLiteral("Reset unit"));
     AddDebugFrame(w_.FrameDebugCmdButtonsAlgemeen, general, false, w_.CmdResetUnit);
 
     RowGrid& tcpIp = grids[static_cast<std::size_t>(SettingsTab::TcpIp)];

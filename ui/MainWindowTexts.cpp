@@ -70,6 +70,7 @@ void MainWindow::SetTeksten() {
   w.TxtLegendaTestOproepBleepcode->setText(ToQString(T(slot::Bleepcode) + ":"));
   w.TxtLegendaTestOproepBericht->setText(ToQString(T(slot::Message)));
   w.CmdTestOproepPager->setText(CaptionText(T(slot::Sent)));
+  w.CmdResetUnit->setText(ResetText(ResetWord::Button, program_->Settings.Taal));
   ShowPortStateText(portState_);
   ReservePageWidths();
 }

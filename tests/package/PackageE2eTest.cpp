@@ -1,19 +1,17 @@
-// The Debian package as a user gets it: made by cpack from the built
-// programs, unpacked with dpkg-deb into a scratch folder and run from there.
+// The Debian package as a user gets it: its files, its control fields,
+// Debian's own checkers on it, and the unpacked programs run from there.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <map>
-#include <memory>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "tests/cli/CliProcesses.h"
+#include "tests/package/DebianPackage.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/PseudoTerminal.h"
-#include "tests/support/TempFolder.h"
 #include "tests/support/UnitSimProcess.h"
 
 namespace tessaro::cli::testing {
@@ -21,66 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-// The package, made and unpacked once for all cases.
-class DebianPackage : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    scratch_ = std::make_unique<tessaro::testing::TempFolder>("tessaro-package-");
-    problem_.clear();
-    if (scratch_->Path().empty()) {
-      problem_ = "no scratch folder";
-      return;
-    }
-    const Finished made = RunToEnd({TESSARO_CPACK, "-G", "DEB", "--config", TESSARO_CPACK_CONFIG, "-B",
-                                    (scratch_->Path() / "out").string()},
-                                   {}, std::chrono::seconds(240));
-    if (made.status != 0) {
-      problem_ = "cpack failed:\n" + made.out + made.err;
-      return;
-    }
-    std::vector<fs::path> packages;
-    for (const auto& entry : fs::directory_iterator(scratch_->Path() / "out")) {
-      if (entry.path().extension() == ".deb") packages.push_back(entry.path());
-    }
-    if (packages.size() != 1) {
-      problem_ = "expected one .deb, found " + std::to_string(packages.size()) + ":\n" + made.out;
-      return;
-    }
-    package_ = packages.front();
-    const Finished unpacked = RunToEnd({TESSARO_DPKG_DEB, "-x", package_.string(), Root().string()}, {});
-    if (unpacked.status != 0) problem_ = "dpkg-deb -x failed:\n" + unpacked.err;
-  }
-  static void TearDownTestSuite() { scratch_.reset(); }
-
-  void SetUp() override { ASSERT_EQ(problem_, "") << "the package could not be made and unpacked"; }
-
-  static fs::path Root() { return scratch_->Path() / "root"; }
-
-  static Finished DpkgDeb(const std::string& option, const std::string& field = {}) {
-    std::vector<std::string> args{TESSARO_DPKG_DEB, option, package_.string()};
-    if (!field.empty()) args.push_back(field);
-    return RunToEnd(args, {});
-  }
-
-  static std::unique_ptr<tessaro::testing::TempFolder> scratch_;
-  static fs::path package_;
-  static std::string problem_;
-};
-
-std::unique_ptr<tessaro::testing::TempFolder> DebianPackage::scratch_;
-fs::path DebianPackage::package_;
-std::string DebianPackage::problem_;
-
-TEST_F(DebianPackage, HoldsTheProgramsTheMenuEntryAndTheIconsAndNothingElse) {
+TEST_F(DebianPackage, HoldsTheProgramsTheirDocumentationTheMenuEntryAndTheIconsAndNothingElse) {
   EXPECT_EQ(package_.filename().string(), "tessaro-ip_" TESSARO_VERSION "_amd64.deb");
 
   const Finished listing = DpkgDeb("--contents");
@@ -93,8 +32,17 @@ TEST_F(DebianPackage, HoldsTheProgramsTheMenuEntryAndTheIconsAndNothingElse) {
     if (!mode.empty() && mode[0] == '-') files[path] = mode;
   }
 
-  std::set<std::string> expected = {"./usr/bin/tessaro-ip", "./usr/bin/tessaro-cli", "./usr/bin/tessaro-unit-sim",
-                                    "./usr/share/applications/tessaro-ip.desktop"};
+  std::set<std::string> expected = {"./usr/bin/tessaro-ip",
+                                    "./usr/bin/tessaro-cli",
+                                    "./usr/bin/tessaro-unit-sim",
+                                    "./usr/share/applications/tessaro-ip.desktop",
+                                    "./usr/share/man/man1/tessaro-ip.1.gz",
+                                    "./usr/share/man/man1/tessaro-cli.1.gz",
+                                    "./usr/share/man/man1/tessaro-unit-sim.1.gz",
+                                    "./usr/share/metainfo/org.example.tessaro_ip.metainfo.xml",
+                                    "./usr/share/bash-completion/completions/tessaro-cli",
+                                    "./usr/share/doc/tessaro-ip/changelog.gz",
+                                    "./usr/share/doc/tessaro-ip/copyright"};
   for (int size : {16, 24, 32, 48, 64, 128, 256}) {
     const std::string folder = std::to_string(size) + "x" + std::to_string(size);
     expected.insert("./usr/share/icons/hicolor/" + folder + "/apps/tessaro-ip.png");
@@ -103,10 +51,9 @@ TEST_F(DebianPackage, HoldsTheProgramsTheMenuEntryAndTheIconsAndNothingElse) {
   for (const auto& [path, mode] : files) found.insert(path);
   EXPECT_EQ(found, expected) << listing.out;
 
-  for (const char* program : {"tessaro-ip", "tessaro-cli", "tessaro-unit-sim"}) {
-    EXPECT_EQ(files[std::string("./usr/bin/") + program], "-rwxr-xr-x") << program;
+  for (const auto& [path, mode] : files) {
+    EXPECT_EQ(mode, path.rfind("./usr/bin/", 0) == 0 ? "-rwxr-xr-x" : "-rw-r--r--") << path;
   }
-  EXPECT_EQ(files["./usr/share/applications/tessaro-ip.desktop"], "-rw-r--r--");
 }
 
 TEST_F(DebianPackage, DependsOnWhatTheProgramsAreLinkedWith) {
@@ -115,9 +62,10 @@ TEST_F(DebianPackage, DependsOnWhatTheProgramsAreLinkedWith) {
   EXPECT_TRUE(Has(control.out, "Package: tessaro-ip\n")) << control.out;
   EXPECT_TRUE(Has(control.out, "Version: " TESSARO_VERSION "\n")) << control.out;
   EXPECT_TRUE(Has(control.out, "Architecture: amd64\n")) << control.out;
-  EXPECT_TRUE(Has(control.out, "\n Reads, edits and writes the settings of a Tessaro-IP unit over its serial "
+  EXPECT_TRUE(Has(control.out, "Maintainer: Tessaro-IP developers <tessaro-ip@example.org>\n")) << control.out;
+  EXPECT_TRUE(Has(control.out, "\n Reads, edits and writes the settings of a Tessaro-IP unit over its serial\n "
                                "diagnostic port, keeps settings files,"))
-      << "one paragraph: " << control.out;
+      << "one paragraph, wrapped for a terminal: " << control.out;
 
   const Finished depends = DpkgDeb("--field", "Depends");
   ASSERT_EQ(depends.status, 0) << depends.err;
@@ -145,6 +93,39 @@ TEST_F(DebianPackage, MenuEntryStartsTheInstalledWindowProgramWithItsIcon) {
   EXPECT_TRUE(keys.count("Terminal=false"));
   EXPECT_TRUE(fs::is_regular_file(Root() / "usr/bin/tessaro-ip"));
   EXPECT_TRUE(fs::is_regular_file(Root() / "usr/share/icons/hicolor/48x48/apps/tessaro-ip.png"));
+}
+
+TEST_F(DebianPackage, LintianFindsNothingToReport) {
+  const Finished checked =
+      RunToEnd({TESSARO_LINTIAN, "--fail-on", "error,warning", package_.string()}, {}, std::chrono::seconds(240));
+  EXPECT_EQ(checked.status, 0) << checked.out << checked.err;
+  EXPECT_EQ(checked.out, "") << "no error or warning, and nothing else shown by default";
+
+  // An override claims that a finding does not apply here; each says why.
+  std::string previous;
+  const fs::path overrides = Root() / "usr/share/lintian/overrides/tessaro-ip";
+  for (const std::string& line : SplitLines(tessaro::testing::ReadBytes(overrides))) {
+    if (!line.empty() && line[0] != '#') {
+      EXPECT_EQ(previous.rfind('#', 0), 0u) << "override without a reason: " << line;
+    }
+    previous = line;
+  }
+}
+
+TEST_F(DebianPackage, SoftwareCentreDescriptionValidatesAndNamesTheMenuEntryAndTheRelease) {
+  const fs::path metainfo = Root() / "usr/share/metainfo/org.example.tessaro_ip.metainfo.xml";
+  const Finished validated =
+      RunToEnd({TESSARO_APPSTREAMCLI, "validate", "--no-net", "--pedantic", metainfo.string()}, {});
+  EXPECT_EQ(validated.status, 0) << validated.out << validated.err;
+  for (const std::string& line : SplitLines(validated.out)) {
+    EXPECT_FALSE(line.size() > 2 && line[1] == ':' && line[2] == ' ') << "a finding, even a pedantic one: " << line;
+  }
+
+  const std::string text = tessaro::testing::ReadBytes(metainfo);
+  EXPECT_TRUE(Has(text, "<launchable type=\"desktop-id\">tessaro-ip.desktop</launchable>")) << text;
+  EXPECT_TRUE(fs::is_regular_file(Root() / "usr/share/applications/tessaro-ip.desktop"));
+  EXPECT_TRUE(Has(text, "<release version=\"" TESSARO_VERSION "\" date=\"")) << text;
+  EXPECT_TRUE(Has(text, "<screenshot type=\"default\">")) << text;
 }
 
 TEST_F(DebianPackage, UnpackedCliPrintsItsHelp) {

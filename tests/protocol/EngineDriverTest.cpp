@@ -11,25 +11,9 @@ namespace tessaro {
 namespace {
 
 using testing::ItemReply;
+using testing::PendingCalls;
 
 namespace s = engine_state;
-
-// The front end's one-shot timer, fired by hand.
-struct PendingCalls {
-  struct Call {
-    int ms;
-    std::function<void()> call;
-  };
-  EngineDriver::Later Later() {
-    return [this](int ms, std::function<void()> call) { calls.push_back({ms, std::move(call)}); };
-  }
-  void FireAll() {
-    auto due = std::move(calls);
-    calls.clear();
-    for (auto& call : due) call.call();
-  }
-  std::vector<Call> calls;
-};
 
 class EngineDriverTest : public testing::EngineFixture {
  protected:

@@ -313,6 +313,20 @@ TEST_F(ItemTransactionTest, ReplyForAnotherItemIsStoredThereAndTheRequestStays) 
   EXPECT_EQ(engine.CurrentItem, 5);
 }
 
+// The line the request began is finished even when the reply names an item
+// that has no row: with the requested item's row and the tag of what came.
+TEST_F(ItemTransactionTest, ReplyForAnItemWithoutARowStillEndsTheLine) {
+  store.DebugLevel = 2;
+  store.ItemStatus[5] = RequestRead;
+  SendPendingRequest();
+  Feed(ItemReply(31, {192}));
+  TickUntilIdle();
+  EXPECT_EQ(store.UnitValues[31], ItemValue("192"));
+  EXPECT_EQ(store.ItemStatus[5], RequestRead);
+  EXPECT_EQ(screen.progress, "Reading of Item: 5   [Item: 31 Value: 192] Address Length 1 OK\r\n");
+  EXPECT_TRUE(LinesContain("Read from unit:  [Item: 31 Value: 192] Address Length 1 OK"));
+}
+
 TEST_F(ItemTransactionTest, ItemWithoutDecoderFailsAndGivesUpAfterThree) {
   store.ItemStatus[3] = RequestRead;
   for (int attempt = 0; attempt < 3; ++attempt) {

@@ -16,6 +16,7 @@
 #include "core/SettingsStore.h"
 #include "lang/LanguageTexts.h"
 #include "messages/MessageLog.h"
+#include "protocol/EngineDriver.h"
 #include "protocol/EngineScreen.h"
 #include "protocol/ProtocolEngine.h"
 #include "serial/Datacom.h"
@@ -247,6 +248,23 @@ struct FakeUnit {
   int intValue = 1000;
   std::string text = "t";
   uint8_t writeAnswer = 0x06;
+};
+
+// The front end's one-shot timer, fired by hand.
+struct PendingCalls {
+  struct Call {
+    int ms;
+    std::function<void()> call;
+  };
+  EngineDriver::Later Later() {
+    return [this](int ms, std::function<void()> call) { calls.push_back({ms, std::move(call)}); };
+  }
+  void FireAll() {
+    auto due = std::move(calls);
+    calls.clear();
+    for (auto& call : due) call.call();
+  }
+  std::vector<Call> calls;
 };
 
 }  // namespace tessaro::testing

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "serial/BytePort.h"
@@ -14,15 +16,18 @@ class FakeBytePort : public BytePort {
  public:
   bool Open(int portNumber, const LineSettings& settings) override {
     ++openCalls;
+    if (RefusedInsideCallback()) return false;
     ThrowIfAsked();
     if (open || failOpen) return false;
     open = true;
+    writtenBeforeOpen = written.size();
     lastPortNumber = portNumber;
     lastSettings = settings;
     return true;
   }
   bool Close() override {
     ++closeCalls;
+    if (RefusedInsideCallback()) return false;
     ThrowIfAsked();
     if (failClose) return false;
     open = false;
@@ -51,7 +56,18 @@ class FakeBytePort : public BytePort {
     received.clear();
   }
 
+  void SetArrivalHandler(std::function<void()> handler) override { arrival = std::move(handler); }
+
   void Feed(const std::vector<uint8_t>& bytes) { received.insert(received.end(), bytes.begin(), bytes.end()); }
+  // Bytes arrive as a real port's signal brings them: the handler runs
+  // inside the port's own callback, where a real port must not be closed or
+  // opened. Such a call fails and is counted.
+  void Arrive(const std::vector<uint8_t>& bytes = {}) {
+    Feed(bytes);
+    insideCallback = true;
+    if (arrival) arrival();
+    insideCallback = false;
+  }
   // The device vanished: the port reads as closed.
   void HangUp() { open = false; }
 
@@ -65,11 +81,19 @@ class FakeBytePort : public BytePort {
   int closeCalls = 0;
   int discardCalls = 0;
   int lastPortNumber = 0;
+  std::size_t writtenBeforeOpen = 0;  // written.size() at the last open
+  int callsInsideCallback = 0;  // Open or Close made inside the arrival callback
+  bool insideCallback = false;
+  std::function<void()> arrival;
   LineSettings lastSettings;
   std::deque<uint8_t> received;
   std::vector<uint8_t> written;
 
  private:
+  bool RefusedInsideCallback() {
+    if (insideCallback) ++callsInsideCallback;
+    return insideCallback;
+  }
   void ThrowIfAsked() const {
     if (throwOnCall) throw std::runtime_error("serial layer fault");
   }

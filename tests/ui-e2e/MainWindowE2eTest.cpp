@@ -373,6 +373,71 @@ TEST_F(MainWindowE2eTest, ReadAllShowsTheUnitsValuesAndEditsAreWrittenBack) {
   EXPECT_TRUE(lines.contains(QStringLiteral("Writing of %1 95 -> Saved.").arg(Legend(23))));
 }
 
+// A button pressed while work runs: its request reopens the port once the
+// work is over. The reply that ends the work arrives in the port's own
+// signal, where the port must be neither closed nor deleted (run under
+// valgrind, a port closed there shows as a write into freed memory).
+struct ImpatientCase {
+  const char* name;
+  std::function<void(MainWindowE2eTest&)> start;
+  std::function<void(MainWindowE2eTest&)> press;
+  // The pressed request was served: the unit's log or the progress box shows it.
+  std::function<bool(const UnitSimProcess&, const QString& progress)> served;
+  friend void PrintTo(const ImpatientCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class ImpatientPress : public MainWindowE2eTest, public ::testing::WithParamInterface<ImpatientCase> {
+ public:
+  const MainWindowWidgets& Widgets() const { return W(); }
+  TessaroProgram& TheProgram() { return Program(); }
+};
+
+TEST_P(ImpatientPress, RequestRaisedDuringWorkIsServedAfterIt) {
+  const ImpatientCase& c = GetParam();
+  ASSERT_TRUE(MessageLineContains(kComOpenedLine)) << "the port did not open on " << link;
+  W().SSTab1->setCurrentIndex(3);
+  c.start(*this);
+  ASSERT_TRUE(TickUntil([&] { return IsReceptionState(Program().Engine.EngineState); })) << sim.Transcript();
+  c.press(*this);
+  ASSERT_TRUE(TickUntil([&] { return BatchOver() && c.served(sim, W().TxtProgress->toPlainText()); }, 15s))
+      << "engine state " << StateNumber(Program().Engine.EngineState) << "\n"
+      << W().TxtProgress->toPlainText().toStdString() << "\n"
+      << sim.Transcript();
+  EXPECT_TRUE(port.IsOpen());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WhileWorkRuns, ImpatientPress,
+    ::testing::Values(
+        ImpatientCase{"ReadAllDuringReadAll", [](MainWindowE2eTest& t) {
+                        static_cast<ImpatientPress&>(t).Widgets().CmdLeesAlles->click();
+                      },
+                      [](MainWindowE2eTest& t) { static_cast<ImpatientPress&>(t).Widgets().CmdLeesAlles->click(); },
+                      // The click emptied the box while item 0 was out: its line is the second batch's.
+                      [](const UnitSimProcess&, const QString& progress) {
+                        return progress.contains(QStringLiteral("Reading of Item: 0 "));
+                      }},
+        ImpatientCase{"WriteAllDuringDiagnostics", [](MainWindowE2eTest& t) {
+                        static_cast<ImpatientPress&>(t).Widgets().CmdReadIPdiagnose->click();
+                      },
+                      [](MainWindowE2eTest& t) { static_cast<ImpatientPress&>(t).Widgets().CmdSchrijfAlles->click(); },
+                      [](const UnitSimProcess& unit, const QString&) { return unit.HasLine("SET 41 "); }},
+        ImpatientCase{"TestCallDuringReadAll", [](MainWindowE2eTest& t) {
+                        static_cast<ImpatientPress&>(t).Widgets().CmdLeesAlles->click();
+                      },
+                      [](MainWindowE2eTest& t) {
+                        auto& w = static_cast<ImpatientPress&>(t).Widgets();
+                        w.TxtTestPagerAdres->setText(QStringLiteral("1234"));
+                        w.CmdTestOproepPager->click();
+                      },
+                      [](const UnitSimProcess& unit, const QString&) { return unit.HasLine("CALL "); }},
+        ImpatientCase{"ResetDuringReadAll", [](MainWindowE2eTest& t) {
+                        static_cast<ImpatientPress&>(t).Widgets().CmdLeesAlles->click();
+                      },
+                      [](MainWindowE2eTest& t) { static_cast<ImpatientPress&>(t).TheProgram().Engine.Reset(); },
+                      [](const UnitSimProcess& unit, const QString&) { return unit.HasLine("RESET"); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace tessaro::testing
 

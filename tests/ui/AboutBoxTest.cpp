@@ -149,6 +149,33 @@ INSTANTIATE_TEST_SUITE_P(Answers, ResetButtonTest,
                          ::testing::Values(ResetCase{"cancel", false, false}, ResetCase{"ok", true, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The button and its question speak the program's language.
+TEST_F(AboutBoxTest, ResetButtonAndQuestionSpeakTheProgramsLanguage) {
+  struct Words {
+    int language;
+    const char* button;
+    const char* question;
+  };
+  const Words table[] = {
+      {0, "Reset unit", "Reset the unit now?"},
+      {1, "Unit resetten", "De unit nu resetten?"},
+      {2, "Unit zur\xC3\xBC" "cksetzen", "Die Unit jetzt zur\xC3\xBC" "cksetzen?"},
+      {3, "R\xC3\xA9initialiser l'unit\xC3\xA9", "R\xC3\xA9initialiser l'unit\xC3\xA9 maintenant ?"},
+  };
+  for (const Words& words : table) {
+    ProgramFile file;
+    file.taal = words.language;
+    Start("/DEBUG", file);
+    EXPECT_EQ(W().CmdResetUnit->text(), QString::fromUtf8(words.button)) << words.language;
+    prompts.questions.clear();
+    prompts.confirmAnswers = {false};
+    W().CmdResetUnit->click();
+    ASSERT_EQ(prompts.questions.size(), 1u);
+    EXPECT_EQ(prompts.questions[0].text, QString::fromUtf8(words.question)) << words.language;
+    window.reset();
+  }
+}
+
 TEST_F(AboutBoxTest, TheResetButtonIsPartOfTheDebugViewOnly) {
   Start();
   EXPECT_FALSE(W().CmdResetUnit->isVisibleTo(W().SSTab2->widget(0)));

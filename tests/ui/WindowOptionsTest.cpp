@@ -12,6 +12,7 @@ struct OptionsCase {
   QStringList arguments;
   QStringList programArguments;
   int problems;
+  bool help = false;
 };
 
 TEST(WindowOptionsTest, UnknownSwitchesAreReportedAndPassedBy) {
@@ -22,11 +23,15 @@ TEST(WindowOptionsTest, UnknownSwitchesAreReportedAndPassedBy) {
       {"bad number", {"--tab", "two", "/LOG"}, {"/LOG"}, 1},
       {"bad window", {"--window", "main"}, {}, 1},
       {"screenshot", {"--screenshot", "a.png", "--tab", "1"}, {}, 0},
+      {"help", {"--help"}, {}, 0, true},
+      {"help among others", {"/DEBUG", "--help", "--x"}, {"/DEBUG"}, 1, true},
+      {"help only as a whole word", {"--helpful"}, {}, 1, false},
   };
   for (const OptionsCase& c : cases) {
     const WindowOptions options = ParseWindowOptions(QStringList{"tessaro-ip"} + c.arguments);
     EXPECT_EQ(options.programArguments, c.programArguments) << c.name;
     EXPECT_EQ(options.problems.size(), c.problems) << c.name;
+    EXPECT_EQ(options.help, c.help) << c.name;
   }
   const WindowOptions unknown = ParseWindowOptions({"tessaro-ip", "--verbose"});
   ASSERT_EQ(unknown.problems.size(), 1);
