@@ -53,7 +53,10 @@ run() {
 
 for entry in "${tests[@]}"; do
   read -r program filter <<<"$entry"
-  run "$(basename "$program")" "$build/$program" --gtest_filter="$filter"
+  name=$(basename "$program")
+  run "$name" "$build/$program" --gtest_filter="$filter"
+  # A filter that matches nothing would pass without testing anything.
+  grep -q '^\[  PASSED  \] [1-9]' "$logs/$name.out" || { echo "-- $name: no test matched $filter"; exit 1; }
 done
 
 # Freed blocks memcheck holds back would read as growth to the soak's memory
