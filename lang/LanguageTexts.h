@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/TextSlots.h"
+#include "lang/ProgramTexts.h"
 
 namespace tessaro {
 
@@ -22,11 +23,14 @@ class LanguageTexts {
 
   // Slot n; the empty text for an unfilled slot or an index outside 0..299.
   const std::string& Text(TextSlot slot) const;
+  // One of the program's own texts in the same language.
+  const std::string& Text(ProgramText text) const;
 
   const std::array<std::string, TextSlots>& TextTable() const { return table_; }
 
  private:
   std::array<std::string, TextSlots> table_{};
+  std::array<std::string, ProgramTextCount> programTexts_{};
 };
 
 }  // namespace tessaro

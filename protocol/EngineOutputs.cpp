@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <utility>
 
 #include "core/Items.h"
 #include "messages/TextFormat.h"
@@ -23,8 +24,62 @@ void ProtocolEngine::CancelAll() {
 void ProtocolEngine::EndBatch(TransactionOutcome outcome) {
   const int16_t batch = BatchReport;
   BatchReport = 0;
+  batchFailures_.clear();
   if (batch == 1) events_->BatchFinished(BatchKind::ReadAll, outcome);
   if (batch == 2) events_->BatchFinished(BatchKind::WriteAll, outcome);
+}
+
+bool ProtocolEngine::RefusedWithoutPort() {
+  if (Started() && !PortIsLost()) return false;
+  const std::string line = texts_.Text(ProgramText::PortNotOpenNothingSent) + ".";
+  AppendProgress(line + CrLf);
+  Log(line);
+  return true;
+}
+
+void ProtocolEngine::ReadAll() {
+  if (!RefusedWithoutPort()) {
+    ReadAllRequest = true;
+  } else {
+    events_->BatchFinished(BatchKind::ReadAll, TransactionOutcome::Failed);
+  }
+}
+
+void ProtocolEngine::WriteAll() {
+  if (!RefusedWithoutPort()) {
+    WriteAllRequest = true;
+  } else {
+    events_->BatchFinished(BatchKind::WriteAll, TransactionOutcome::Failed);
+  }
+}
+
+void ProtocolEngine::TestCall() {
+  if (!RefusedWithoutPort()) {
+    TestCallRequest = true;
+  } else {
+    events_->TransactionFinished(TransactionKind::TestCall, -1, TransactionOutcome::Failed);
+  }
+}
+
+void ProtocolEngine::Reset() {
+  if (!RefusedWithoutPort()) {
+    ResetRequest = true;
+  } else {
+    events_->TransactionFinished(TransactionKind::Reset, -1, TransactionOutcome::Failed);
+  }
+}
+
+void ProtocolEngine::Cancel() {
+  const auto drop = [](bool& flag) { return std::exchange(flag, false); };
+  if (drop(ReadAllRequest)) events_->BatchFinished(BatchKind::ReadAll, TransactionOutcome::Cancelled);
+  if (drop(WriteAllRequest)) events_->BatchFinished(BatchKind::WriteAll, TransactionOutcome::Cancelled);
+  if (drop(TestCallRequest)) events_->TransactionFinished(TransactionKind::TestCall, -1, TransactionOutcome::Cancelled);
+  if (drop(ResetRequest)) events_->TransactionFinished(TransactionKind::Reset, -1, TransactionOutcome::Cancelled);
+  CancelAll();
+}
+
+void ProtocolEngine::NoteBatchFailure(int16_t item) {
+  if (BatchReport > 0) batchFailures_.push_back(item);
 }
 
 void ProtocolEngine::ReadItem(int16_t item) {

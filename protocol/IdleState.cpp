@@ -10,7 +10,7 @@ void ProtocolEngine::IdleState() {
 
   if (BatchReport > 0) {
     if (datacom_.PortIsOpen() < 0) return LosePort();
-    ReportBatchSuccess();
+    ReportBatchEnd();
   }
   if (datacom_.PortIsOpen() < 0) return LosePort();
   ShowProgress(-1);
@@ -58,15 +58,22 @@ void ProtocolEngine::GiveUp(bool write) {
   dialogs_.ShowCriticalError(GiveUpText(texts_, write), Text(slot::ProgramTitle));
 }
 
-void ProtocolEngine::ReportBatchSuccess() {
-  std::string line;
-  if (BatchReport == 1) {
-    line = Text(slot::ReadAllSucceeded) + ".";
-  } else if (BatchReport == 2) {
-    line = Text(slot::WriteAllSucceeded) + ".";
-  } else {
+void ProtocolEngine::ReportBatchEnd() {
+  if (BatchReport != 1 && BatchReport != 2) return;
+  const bool read = BatchReport == 1;
+  if (!batchFailures_.empty()) {
+    // Never the success line when an item went unserved; always shown.
+    std::string line = texts_.Text(read ? ProgramText::ReadAllFailedFor : ProgramText::WriteAllFailedFor);
+    for (std::size_t i = 0; i < batchFailures_.size(); ++i) {
+      line += (i == 0 ? " " : ", ") + std::to_string(batchFailures_[i]);
+    }
+    line += ".";
+    AppendProgress(line + CrLf);
+    Log(line);
+    EndBatch(TransactionOutcome::Failed);
     return;
   }
+  const std::string line = Text(read ? slot::ReadAllSucceeded : slot::WriteAllSucceeded) + ".";
   if (store_.DebugLevel == 2) AppendProgress(line + CrLf);
   Log(line);
   EndBatch(TransactionOutcome::Done);
@@ -94,6 +101,7 @@ void ProtocolEngine::ServeRequestFlags() {
       return;
     }
     BatchReport = 1;
+    batchFailures_.clear();
     FailCount = 0;
     for (int16_t item = 0; item <= LastUnitItem; ++item) {
       if (IsReadableItem(item) >= 0) store_.ItemStatus[static_cast<std::size_t>(item)] = RequestRead;
@@ -104,6 +112,7 @@ void ProtocolEngine::ServeRequestFlags() {
     WriteAllRequest = false;
     if (ReopenPort()) {
       BatchReport = 2;
+      batchFailures_.clear();
       FailCount = 0;
       for (int16_t item = 0; item <= LastUnitItem; ++item) {
         settingsScreen_.ScreenToItem(item);

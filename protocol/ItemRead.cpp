@@ -18,6 +18,7 @@ void ProtocolEngine::ReadSendState() {
     return;
   }
   AppendProgress(" -> " + Text(slot::NotImplementedType) + "!" + CrLf);
+  NoteBatchFailure(CurrentItem);
   store_.ItemStatus[static_cast<std::size_t>(CurrentItem)] = RequestNone;
   EngineState = engine_state::Idle;
   FinishItem(TransactionKind::Read, TransactionOutcome::Failed);

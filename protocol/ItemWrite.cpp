@@ -27,6 +27,9 @@ void ProtocolEngine::WriteSendState() {
     return;
   }
   AppendProgress(" -> " + Text(slot::NotImplementedType) + CrLf);
+  Log(Text(slot::Error) + " " + Text(slot::WritingOf) + ": " + WriteTag(texts_, CurrentItem, sentValue_) + "-> " +
+      Text(slot::NotImplementedType) + "!");
+  NoteBatchFailure(CurrentItem);
   store_.ItemStatus[index] = RequestNone;
   EngineState = engine_state::Idle;
   FinishItem(TransactionKind::Write, TransactionOutcome::Failed);

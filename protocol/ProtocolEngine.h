@@ -66,13 +66,17 @@ class ProtocolEngine {
   void GapEnded();
 
   // Commands. Each notes the request; the engine serves it in its own steps.
-  void ReadAll() { ReadAllRequest = true; }
-  void WriteAll() { WriteAllRequest = true; }
+  // A read-all, write-all, test call or reset asked for while the port is
+  // lost or was never opened is refused at once: kept, it would reach
+  // whatever unit is plugged in next.
+  void ReadAll();
+  void WriteAll();
   void ReadItem(int16_t item);
   void WriteItem(int16_t item);
-  void TestCall() { TestCallRequest = true; }
-  void Reset() { ResetRequest = true; }
-  void Cancel() { CancelAll(); }
+  void TestCall();
+  void Reset();
+  // Drops every request not yet served, raised ones too.
+  void Cancel();
   // The observer told of what happens; nullptr for none.
   void SetEvents(EngineEvents* events) { events_ = events ? events : &noEvents_; }
 
@@ -129,7 +133,10 @@ class ProtocolEngine {
   void FinishItem(TransactionKind kind, TransactionOutcome outcome) {
     events_->TransactionFinished(kind, CurrentItem, outcome);
   }
-  void ReportBatchSuccess();
+  void ReportBatchEnd();
+  bool RefusedWithoutPort();
+  // An item of the running batch that will not be served.
+  void NoteBatchFailure(int16_t item);
   void ServeRequestFlags();
   bool ReopenPort();
 
@@ -203,6 +210,8 @@ class ProtocolEngine {
   // The running go was started by the port's own callback.
   bool inPortCallback_ = false;
   bool nextTurnDue_ = false;
+  // Items the running batch dropped unserved, in the order they were dropped.
+  std::vector<int16_t> batchFailures_;
   // Ticks a reopened port settles before its first byte (0: none).
   int16_t settleTicks_ = 0;
 };

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Items.h"
 #include "protocol/EngineEvents.h"
 #include "tests/protocol/ProtocolTestSupport.h"
 
@@ -98,6 +99,70 @@ TEST_F(EngineEventsTest, CancelEndsTheBatch) {
   engine.Cancel();
   EXPECT_EQ(recorder.log, std::vector<std::string>{"batch 0 3"});
   EXPECT_TRUE(engine.Quiet());
+}
+
+// A request raised and not yet served is dropped by Cancel, with its outcome:
+// served later, it would start work the user called off.
+TEST_F(EngineEventsTest, CancelDropsRaisedRequests) {
+  engine.ReadAll();
+  engine.WriteAll();
+  engine.TestCall();
+  engine.Reset();
+  engine.Cancel();
+  EXPECT_EQ(recorder.log, (std::vector<std::string>{"batch 0 3", "batch 1 3", "end 2 -1 3", "end 3 -1 3"}));
+  EXPECT_TRUE(engine.Quiet());
+  port.written.clear();
+  Tick(StepDelayTicks * 3);
+  EXPECT_TRUE(port.written.empty());
+}
+
+// Kept while the port is away, a request would go to whatever unit is
+// plugged in next: it is refused at once and says why.
+TEST_F(EngineEventsTest, BulkAndSpecialRequestsWithoutAPortAreRefusedAtOnce) {
+  port.HangUp();
+  port.failOpen = true;
+  Tick();
+  ASSERT_TRUE(engine.PortIsLost());
+  recorder.log.clear();
+  screen.progress.clear();
+
+  engine.ReadAll();
+  engine.WriteAll();
+  engine.TestCall();
+  engine.Reset();
+  EXPECT_EQ(recorder.log, (std::vector<std::string>{"batch 0 2", "batch 1 2", "end 2 -1 2", "end 3 -1 2"}));
+  const std::string refusal = "The port is not open: nothing was sent to the unit.";
+  EXPECT_EQ(screen.progress, refusal + "\r\n" + refusal + "\r\n" + refusal + "\r\n" + refusal + "\r\n");
+  EXPECT_TRUE(LinesContain(refusal));
+
+  // Another unit on the link: nothing waits for it.
+  port.failOpen = false;
+  port.written.clear();
+  Tick(ReopenDelayTicks + StepDelayTicks * 3);
+  EXPECT_FALSE(engine.PortIsLost());
+  EXPECT_TRUE(port.written.empty());
+  EXPECT_TRUE(engine.Quiet());
+}
+
+// An item a batch could not send makes the batch fail, named in its last line.
+TEST_F(EngineEventsTest, BatchWithAnItemNotSentNamesItInsteadOfSuccess) {
+  FakeUnit unit(port);
+  for (int16_t item = 0; item <= LastUnitItem; ++item) {
+    if (IsWritableItem(item) >= 0) store.ItemValues[static_cast<std::size_t>(item)] = ItemValue(1);
+  }
+  screen.rows[23].shown = "999";  // more than one byte can carry
+  screen.rows[21].shown = "2";
+  engine.WriteAll();
+  for (int tick = 0; tick < 400 && !engine.Quiet(); ++tick) {
+    unit.Respond();
+    Tick();
+  }
+  ASSERT_TRUE(engine.Quiet());
+  EXPECT_EQ(recorder.log.back(), "batch 1 2");
+  EXPECT_NE(screen.progress.find("Writing of all settings failed for item 23."), std::string::npos) << screen.progress;
+  for (const std::string& line : lines) EXPECT_EQ(line.find("successfull"), std::string::npos) << line;
+  EXPECT_TRUE(LinesContain("Writing of all settings failed for item 23."));
+  EXPECT_TRUE(LinesContain("ERROR Writing of:  [Item: 23 Value: 999] -> Not implemented type of unit!"));
 }
 
 }  // namespace
