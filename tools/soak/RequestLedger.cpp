@@ -13,15 +13,17 @@ bool IsItem(int16_t item) { return item >= 0 && item <= LastUnitItem; }
 
 }  // namespace
 
-void RequestLedger::AskItem(int16_t item) {
-  if (!IsItem(item)) return;
+void RequestLedger::AskItem(int16_t item, const Command& command) {
+  const bool pending = IsItem(item) && store_.ItemStatus[static_cast<std::size_t>(item)] > 0;
+  if (Answered(command) || !IsItem(item)) return;
   const auto index = static_cast<std::size_t>(item);
-  if (open_[index] || store_.ItemStatus[index] > 0) ++joined_;
+  if (open_[index] || pending) ++joined_;
   open_[index] = true;
   if (BatchesOpen() > 0) askedInBatch_.insert(item);
 }
 
-void RequestLedger::AskBatch(BatchKind kind, bool pending) {
+void RequestLedger::AskBatch(BatchKind kind, bool pending, const Command& command) {
+  if (Answered(command)) return;
   if (pending) {
     ++joined_;
     return;
@@ -34,13 +36,31 @@ void RequestLedger::AskBatch(BatchKind kind, bool pending) {
   ++batchesAsked_[kind];
 }
 
-void RequestLedger::AskSpecial(TransactionKind kind, bool pending) {
+void RequestLedger::AskSpecial(TransactionKind kind, bool pending, const Command& command) {
+  // Served only once every batch asked before it has ended.
+  const long batchesFirst = batchesEndedAll_ + BatchesOpen();
+  if (Answered(command)) return;
   if (pending) {
     ++joined_;
     return;
   }
-  // Served only once every batch asked before it has ended.
-  specialsWaiting_[kind].push_back(batchesEndedAll_ + BatchesOpen());
+  specialsWaiting_[kind].push_back(batchesFirst);
+}
+
+bool RequestLedger::Answered(const Command& command) {
+  asking_ = true;
+  answered_ = false;
+  command();
+  asking_ = false;
+  if (answered_) ++answeredAtOnce_;
+  return answered_;
+}
+
+bool RequestLedger::AnswersTheAsk() {
+  if (!asking_) return false;
+  if (answered_) Break("two outcomes for one ask, given inside it");
+  answered_ = true;
+  return true;
 }
 
 void RequestLedger::ItemRead(int16_t item, const ItemValue&) {
@@ -58,6 +78,7 @@ void RequestLedger::ItemWritten(int16_t item, const ItemValue&) {
 }
 
 void RequestLedger::TransactionFinished(TransactionKind kind, int16_t item, TransactionOutcome outcome) {
+  if (AnswersTheAsk()) return;
   if (kind == TransactionKind::TestCall || kind == TransactionKind::Reset) {
     auto& waiting = specialsWaiting_[kind];
     if (waiting.empty()) return Break(std::string("a ") + SpecialName(kind) + " outcome that no request was left for");
@@ -80,6 +101,7 @@ void RequestLedger::TransactionFinished(TransactionKind kind, int16_t item, Tran
 }
 
 void RequestLedger::BatchFinished(BatchKind kind, TransactionOutcome outcome) {
+  if (AnswersTheAsk()) return;
   ++batchesEndedAll_;
   if (++batchesEnded_[kind] > batchesAsked_[kind]) {
     Break(std::string("a ") + BatchName(kind) + " outcome that no request was left for");

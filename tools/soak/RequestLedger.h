@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -18,16 +19,19 @@ namespace tessaro::soak {
 // An item request is the engine's slot for that item: a second ask while the
 // slot is pending joins the first, and the request ends when an outcome
 // leaves the slot empty (a failed read stays pending and is tried again). A
-// batch, test call or reset ask joins one whose flag is still up.
-// Call each Ask before the engine command it stands for.
+// batch, test call or reset ask joins one whose flag is still up. An
+// outcome given inside the ask itself answers that ask at once (a refusal
+// without a port): it waits for nothing and joins nothing.
 class RequestLedger final : public EngineEvents {
  public:
   explicit RequestLedger(const SettingsStore& store) : store_(store) {}
 
-  // `pending`: the engine's slot or flag was already up (the ask joins it).
-  void AskItem(int16_t item);
-  void AskBatch(BatchKind kind, bool pending);
-  void AskSpecial(TransactionKind kind, bool pending);
+  // Each runs `command`, the engine's own, and notes the request it made.
+  // `pending`: the engine's flag was already up.
+  using Command = std::function<void()>;
+  void AskItem(int16_t item, const Command& command);
+  void AskBatch(BatchKind kind, bool pending, const Command& command);
+  void AskSpecial(TransactionKind kind, bool pending, const Command& command);
 
   void ItemRead(int16_t item, const ItemValue& value) override;
   void ItemWritten(int16_t item, const ItemValue& value) override;
@@ -42,10 +46,15 @@ class RequestLedger final : public EngineEvents {
   std::string Unended() const;
 
   long Joined() const { return joined_; }
+  long AnsweredAtOnce() const { return answeredAtOnce_; }
   long Dropped() const { return dropped_; }
 
  private:
   void Break(const std::string& what);
+  // Runs the command; true when it was answered inside.
+  bool Answered(const Command& command);
+  // An outcome inside an ask: true when it answers that ask.
+  bool AnswersTheAsk();
   // The item's request ends when its slot is empty after an outcome.
   void EndIfEmpty(int16_t item);
   void DropAllItems();
@@ -66,8 +75,11 @@ class RequestLedger final : public EngineEvents {
   std::set<int16_t> askedInBatch_;
   // The item an answer just ended; its transaction's outcome follows.
   int16_t justEnded_ = -1;
+  bool asking_ = false;
+  bool answered_ = false;
   std::string problem_;
   long joined_ = 0;
+  long answeredAtOnce_ = 0;
   long dropped_ = 0;
 };
 

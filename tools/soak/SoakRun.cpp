@@ -334,39 +334,31 @@ class Soak {
     program_.Screen.ItemToScreen(item);
   }
 
-  // Asks as a button would, the ledger told first.
+  // Asks as a button would, through the ledger.
   void Press(Command command) {
     ProtocolEngine& engine = program_.Engine;
     switch (command) {
       case Command::ReadAll:
-        ledger_.AskBatch(BatchKind::ReadAll, engine.ReadAllRequest);
-        engine.ReadAll();
+        ledger_.AskBatch(BatchKind::ReadAll, engine.ReadAllRequest, [&] { engine.ReadAll(); });
         break;
       case Command::WriteAll:
         for (int16_t item : SoakSettingItems()) SetOnScreen(item);
-        ledger_.AskBatch(BatchKind::WriteAll, engine.WriteAllRequest);
-        engine.WriteAll();
+        ledger_.AskBatch(BatchKind::WriteAll, engine.WriteAllRequest, [&] { engine.WriteAll(); });
         break;
       case Command::ReadItems:
-        for (int16_t item : SomeItems(readable_)) {
-          ledger_.AskItem(item);
-          engine.ReadItem(item);
-        }
+        for (int16_t item : SomeItems(readable_)) ledger_.AskItem(item, [&] { engine.ReadItem(item); });
         break;
       case Command::WriteItems:
         for (int16_t item : SomeItems(SoakSettingItems())) {
           SetOnScreen(item);
-          ledger_.AskItem(item);
-          engine.WriteItem(item);
+          ledger_.AskItem(item, [&] { engine.WriteItem(item); });
         }
         break;
       case Command::TestCall:
-        ledger_.AskSpecial(TransactionKind::TestCall, engine.TestCallRequest);
-        engine.TestCall();
+        ledger_.AskSpecial(TransactionKind::TestCall, engine.TestCallRequest, [&] { engine.TestCall(); });
         break;
       case Command::Reset:
-        ledger_.AskSpecial(TransactionKind::Reset, engine.ResetRequest);
-        engine.Reset();
+        ledger_.AskSpecial(TransactionKind::Reset, engine.ResetRequest, [&] { engine.Reset(); });
         break;
       case Command::Listen: break;
     }
@@ -484,8 +476,9 @@ class Soak {
     }
     std::printf("  impatient presses while work ran:\n");
     for (const auto& [name, count] : impatient_) std::printf("    %-26s %ld\n", name.c_str(), count);
-    std::printf("  presses that joined a pending request %ld, requests dropped by a give-up or lost port %ld\n",
-                ledger_.Joined(), ledger_.Dropped());
+    std::printf("  presses that joined a pending request %ld, refused at once without a port %ld,\n"
+                "  item requests dropped by a give-up or a lost port %ld\n",
+                ledger_.Joined(), ledger_.AnsweredAtOnce(), ledger_.Dropped());
     std::printf("  faults injected (episodes):");
     for (const auto& [kind, count] : faults_) std::printf("  %s %ld", kind.c_str(), count);
     std::printf("\n  replugs %ld, hang-ups by the unit %ld of %ld set up, port lost %ld, port back %ld, give-up boxes %d\n",

@@ -18,12 +18,17 @@ namespace {
 class EngineScript {
  public:
   void Ask(int16_t item, int16_t request) {
-    ledger.AskItem(item);
-    store.ItemStatus[static_cast<std::size_t>(item)] = request;
+    ledger.AskItem(item, [&] { store.ItemStatus[static_cast<std::size_t>(item)] = request; });
   }
-  void AskReadAll() { ledger.AskBatch(BatchKind::ReadAll, false); }
-  void AskWriteAll() { ledger.AskBatch(BatchKind::WriteAll, false); }
-  void AskTestCall() { ledger.AskSpecial(TransactionKind::TestCall, false); }
+  void AskReadAll() { ledger.AskBatch(BatchKind::ReadAll, false, [] {}); }
+  void AskWriteAll() { ledger.AskBatch(BatchKind::WriteAll, false, [] {}); }
+  void AskTestCall(bool flagUp = false) { ledger.AskSpecial(TransactionKind::TestCall, flagUp, [] {}); }
+  // Without a port the engine answers inside the ask.
+  void AskTestCallRefused(bool flagUp) {
+    ledger.AskSpecial(TransactionKind::TestCall, flagUp, [&] {
+      ledger.TransactionFinished(TransactionKind::TestCall, -1, TransactionOutcome::Failed);
+    });
+  }
 
   void ReadDone(int16_t item) { ReadDoneNaming(item, item); }
   // The reply names `named`: its slot empties, the asked one stays pending.
@@ -172,6 +177,27 @@ INSTANTIATE_TEST_SUITE_P(
                 e.ServeBatch(BatchKind::ReadAll);
               },
               "served while a batch asked before it still ran", ""},
+        Story{"TestCallRefusedAtOnceDuringBatch",
+              [](EngineScript& e) {
+                e.AskReadAll();
+                e.AskTestCallRefused(false);
+                e.ServeBatch(BatchKind::ReadAll);
+              },
+              "", ""},
+        Story{"TestCallRefusedAtOnceBesideARaisedOne",
+              [](EngineScript& e) {
+                e.AskTestCall();
+                e.AskTestCallRefused(true);
+                e.TestCallDone();
+              },
+              "", ""},
+        Story{"TestCallJoiningARaisedOne",
+              [](EngineScript& e) {
+                e.AskTestCall();
+                e.AskTestCall(true);
+                e.TestCallDone();
+              },
+              "", ""},
         Story{"TestCallAnsweredTwice",
               [](EngineScript& e) {
                 e.AskTestCall();
@@ -209,15 +235,17 @@ INSTANTIATE_TEST_SUITE_P(
               "", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(RequestLedger, CountsJoinedAsksAndDroppedRequests) {
+TEST(RequestLedger, CountsJoinedRefusedAndDroppedRequests) {
   EngineScript e;
   e.Ask(5, RequestRead);
   e.Ask(5, RequestWrite);
-  e.ledger.AskBatch(BatchKind::ReadAll, true);
+  e.ledger.AskBatch(BatchKind::ReadAll, true, [] {});
+  e.AskTestCallRefused(false);
   e.Ask(6, RequestRead);
   e.PortBack();
 
   EXPECT_EQ(e.ledger.Joined(), 2);
+  EXPECT_EQ(e.ledger.AnsweredAtOnce(), 1);
   EXPECT_EQ(e.ledger.Dropped(), 2);
 }
 
