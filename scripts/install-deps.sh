@@ -9,7 +9,7 @@ packages=(
   g++ cmake make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-serialport-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev valgrind
   xvfb xauth fonts-dejavu-core
   dpkg-dev file desktop-file-utils lintian appstream
 )

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# The whole test run: the normal build, the same tests under AddressSanitizer
-# and UBSan, a 60-second soak run against the simulated unit, the toolkit-free
-# core built for Windows and tested under Wine, and a short smoke run of
-# every fuzz harness. Fails on any failure or sanitizer report.
+# The whole test run: the normal build, the tests that run inside Qt's own
+# libraries and a 60-second soak run under valgrind memcheck, the same tests
+# under AddressSanitizer and UBSan, a 60-second soak run against the
+# simulated unit, the toolkit-free core built for Windows and tested under
+# Wine, and a short smoke run of every fuzz harness. Fails on any failure,
+# memcheck error or sanitizer report.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -19,6 +21,9 @@ echo "== build and test"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARO_WERROR=ON >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build -j"$jobs" --output-on-failure --timeout 300
+
+echo "== the real port, the real window and 60 s of soak under valgrind memcheck"
+bash scripts/valgrind-tests.sh build
 
 echo "== build and test under AddressSanitizer and UBSan"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTESSARO_WERROR=ON -DTESSARO_SANITIZE=ON >/dev/null

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
@@ -29,6 +30,7 @@
 #include "serial/QtSerialBytePort.h"
 #include "tests/support/UnitSimProcess.h"
 #include "tools/soak/RandomSettings.h"
+#include "tools/soak/RequestLedger.h"
 
 namespace tessaro::soak {
 namespace {
@@ -102,43 +104,57 @@ class SoakDialogs final : public Dialogs {
   std::string last;
 };
 
-// What the engine reported: per round, and in total for the table.
+// What the engine reported: per round, and in total for the table. Every
+// event also goes to the ledger of requests.
 class SoakEvents final : public EngineEvents {
  public:
-  void ItemRead(int16_t item, const ItemValue& value) override { confirmed.insert_or_assign(item, value); }
-  void ItemWritten(int16_t item, const ItemValue& value) override { confirmed.insert_or_assign(item, value); }
+  explicit SoakEvents(RequestLedger& ledger) : ledger_(ledger) {}
+
+  void ItemRead(int16_t item, const ItemValue& value) override {
+    confirmed.insert_or_assign(item, value);
+    ledger_.ItemRead(item, value);
+  }
+  void ItemWritten(int16_t item, const ItemValue& value) override {
+    confirmed.insert_or_assign(item, value);
+    writtenSinceBatch = true;
+    ledger_.ItemWritten(item, value);
+  }
   void TransactionFinished(TransactionKind kind, int16_t item, TransactionOutcome outcome) override {
     ++outcomes[{kind, outcome}];
-    if (kind == TransactionKind::Read || kind == TransactionKind::Write) itemsEnded.insert(item);
-    specialEnded.insert(kind);
-    if (outcome == TransactionOutcome::GivenUp) givenUp = true;
+    ++transactionsThisRound;
+    ledger_.TransactionFinished(kind, item, outcome);
   }
-  void BatchFinished(BatchKind, TransactionOutcome outcome) override { batchOutcome = outcome; }
+  void BatchFinished(BatchKind kind, TransactionOutcome outcome) override {
+    ++batches[{kind, outcome}];
+    lastBatch = {kind, outcome};
+    writtenSinceBatch = false;
+    ledger_.BatchFinished(kind, outcome);
+  }
   void UnitLine(const std::string&) override { ++unitLines; }
-  void PortLost() override {
-    ++portLost;
-    lostThisRound = true;
+  void PortLost() override { ++portLost; }
+  void PortBack() override {
+    ++portBack;
+    ledger_.PortBack();
   }
-  void PortBack() override { ++portBack; }
 
   void NewRound() {
-    itemsEnded.clear();
-    specialEnded.clear();
-    batchOutcome.reset();
-    givenUp = false;
-    lostThisRound = false;
+    lastBatch.reset();
+    writtenSinceBatch = false;
+    transactionsThisRound = 0;
   }
 
   std::map<int16_t, ItemValue> confirmed;  // the last value the unit sent or confirmed
   std::map<std::pair<TransactionKind, TransactionOutcome>, long> outcomes;
-  std::set<int16_t> itemsEnded;
-  std::set<TransactionKind> specialEnded;
-  std::optional<TransactionOutcome> batchOutcome;
-  bool givenUp = false;
-  bool lostThisRound = false;
+  std::map<std::pair<BatchKind, TransactionOutcome>, long> batches;
+  std::optional<std::pair<BatchKind, TransactionOutcome>> lastBatch;  // of this round
+  bool writtenSinceBatch = false;
+  long transactionsThisRound = 0;
   long unitLines = 0;
   long portLost = 0;
   long portBack = 0;
+
+ private:
+  RequestLedger& ledger_;
 };
 
 enum class Command { ReadAll, WriteAll, ReadItems, WriteItems, TestCall, Reset, Listen };
@@ -156,6 +172,26 @@ const char* CommandName(Command command) {
   return "?";
 }
 
+// What an impatient user presses while a command's work still runs.
+std::vector<Command> ImpatientPresses(Command running) {
+  switch (running) {
+    case Command::ReadAll: return {Command::ReadAll, Command::TestCall, Command::Reset};
+    case Command::WriteAll: return {Command::ReadItems, Command::WriteItems, Command::TestCall, Command::Reset};
+    case Command::ReadItems: return {Command::WriteAll};
+    case Command::WriteItems: return {Command::ReadAll};
+    case Command::TestCall:
+    case Command::Reset:
+    case Command::Listen: return {};
+  }
+  return {};
+}
+
+// A press planned for the moment this many transactions of the round ended.
+struct PlannedPress {
+  long afterTransactions;
+  Command press;
+};
+
 class Soak {
  public:
   explicit Soak(const SoakOptions& options)
@@ -163,6 +199,8 @@ class Soak {
         random_(options.seed),
         link_(options.folder + "/unit"),
         program_(TessaroProgram::World{options.folder, clock_, port_, dialogs_, controls_, screen_, nullptr}),
+        ledger_(program_.Store),
+        events_(ledger_),
         driver_(program_.Engine, [](int ms, std::function<void()> call) {
           QTimer::singleShot(ms, Qt::PreciseTimer, QCoreApplication::instance(), std::move(call));
         }) {
@@ -296,6 +334,66 @@ class Soak {
     program_.Screen.ItemToScreen(item);
   }
 
+  // Asks as a button would, through the ledger.
+  void Press(Command command) {
+    ProtocolEngine& engine = program_.Engine;
+    switch (command) {
+      case Command::ReadAll:
+        ledger_.AskBatch(BatchKind::ReadAll, engine.ReadAllRequest, [&] { engine.ReadAll(); });
+        break;
+      case Command::WriteAll:
+        for (int16_t item : SoakSettingItems()) SetOnScreen(item);
+        ledger_.AskBatch(BatchKind::WriteAll, engine.WriteAllRequest, [&] { engine.WriteAll(); });
+        break;
+      case Command::ReadItems:
+        for (int16_t item : SomeItems(readable_)) ledger_.AskItem(item, [&] { engine.ReadItem(item); });
+        break;
+      case Command::WriteItems:
+        for (int16_t item : SomeItems(SoakSettingItems())) {
+          SetOnScreen(item);
+          ledger_.AskItem(item, [&] { engine.WriteItem(item); });
+        }
+        break;
+      case Command::TestCall:
+        ledger_.AskSpecial(TransactionKind::TestCall, engine.TestCallRequest, [&] { engine.TestCall(); });
+        break;
+      case Command::Reset:
+        ledger_.AskSpecial(TransactionKind::Reset, engine.ResetRequest, [&] { engine.Reset(); });
+        break;
+      case Command::Listen: break;
+    }
+  }
+
+  // Most rounds with work that takes a while get one or two presses at
+  // random points of it: after so many of its transactions ended.
+  std::vector<PlannedPress> PlanImpatience(Command command) {
+    const std::vector<Command> presses = ImpatientPresses(command);
+    if (presses.empty() || !std::bernoulli_distribution(0.6)(random_)) return {};
+    const long span = command == Command::ReadAll    ? static_cast<long>(readable_.size())
+                      : command == Command::WriteAll ? static_cast<long>(SoakSettingItems().size())
+                                                     : 3;
+    std::vector<PlannedPress> plan;
+    for (int i = std::uniform_int_distribution<int>(1, 2)(random_); i > 0; --i) {
+      plan.push_back({std::uniform_int_distribution<long>(0, span)(random_),
+                      presses[std::uniform_int_distribution<std::size_t>(0, presses.size() - 1)(random_)]});
+    }
+    std::sort(plan.begin(), plan.end(),
+              [](const PlannedPress& a, const PlannedPress& b) { return a.afterTransactions < b.afterTransactions; });
+    return plan;
+  }
+
+  // Presses those whose moment has come while work still runs; a press
+  // whose moment comes after the work ended is not made.
+  void PressWhenDue(Command running, std::vector<PlannedPress>& plan) {
+    while (!plan.empty() && events_.transactionsThisRound >= plan.front().afterTransactions) {
+      const Command press = plan.front().press;
+      plan.erase(plan.begin());
+      if (program_.Engine.Quiet()) continue;
+      ++impatient_[std::string(CommandName(press)) + " during " + CommandName(running)];
+      Press(press);
+    }
+  }
+
   std::string RunRound() {
     ProtocolEngine& engine = program_.Engine;
     events_.NewRound();
@@ -303,49 +401,23 @@ class Soak {
         std::discrete_distribution<int>({20, 12, 20, 20, 8, 5, 10})(random_));
     running_ = CommandName(command);
     ++commands_[running_];
-    std::vector<int16_t> items;
-    switch (command) {
-      case Command::ReadAll: engine.ReadAll(); break;
-      case Command::WriteAll:
-        for (int16_t item : SoakSettingItems()) SetOnScreen(item);
-        engine.WriteAll();
-        break;
-      case Command::ReadItems:
-        items = SomeItems(readable_);
-        for (int16_t item : items) engine.ReadItem(item);
-        break;
-      case Command::WriteItems:
-        items = SomeItems(SoakSettingItems());
-        for (int16_t item : items) {
-          SetOnScreen(item);
-          engine.WriteItem(item);
-        }
-        break;
-      case Command::TestCall: engine.TestCall(); break;
-      case Command::Reset: engine.Reset(); break;
-      case Command::Listen: RunUntil([] { return false; }, std::chrono::milliseconds(
-                                         std::uniform_int_distribution<int>(300, 1500)(random_))); break;
+    if (command == Command::Listen) {
+      RunUntil([] { return false; }, std::chrono::milliseconds(std::uniform_int_distribution<int>(300, 1500)(random_)));
     }
-    const bool settled = RunUntil([&] { return engine.Quiet() && !engine.PortIsLost(); }, kRoundLimit);
+    Press(command);
+    std::vector<PlannedPress> plan = PlanImpatience(command);
+    const bool settled = RunUntil(
+        [&] {
+          PressWhenDue(command, plan);
+          return engine.Quiet() && !engine.PortIsLost();
+        },
+        kRoundLimit);
     ReadUnitLines();
     if (!settled) return "the engine is not back to idle: state " + std::to_string(StateNumber(engine.EngineState));
 
-    // Every request ended in a reported way.
-    const bool excused = events_.givenUp || events_.lostThisRound;
-    for (int16_t item : items) {
-      if (!events_.itemsEnded.contains(item) && !excused) {
-        return "item " + std::to_string(item) + " was asked for and vanished without an outcome";
-      }
-    }
-    if ((command == Command::ReadAll || command == Command::WriteAll) && !events_.batchOutcome) {
-      return "the batch ended without a batch outcome";
-    }
-    if (command == Command::TestCall && !events_.specialEnded.contains(TransactionKind::TestCall) && !excused) {
-      return "the test call vanished without an outcome";
-    }
-    if (command == Command::Reset && !events_.specialEnded.contains(TransactionKind::Reset) && !excused) {
-      return "the reset vanished without an outcome";
-    }
+    // Every request ended in exactly one reported way.
+    if (!ledger_.Problem().empty()) return ledger_.Problem();
+    if (const std::string unended = ledger_.Unended(); !unended.empty()) return unended;
 
     // Nothing in UnitValues that the unit did not send or confirm.
     for (int16_t item = 0; item <= LastUnitItem; ++item) {
@@ -360,7 +432,8 @@ class Soak {
     }
     // After a clean read-all from a clean unit, what the program holds is
     // what the unit holds.
-    if (command == Command::ReadAll && clean_ && events_.batchOutcome == TransactionOutcome::Done) {
+    if (clean_ && events_.lastBatch == std::pair{BatchKind::ReadAll, TransactionOutcome::Done} &&
+        !events_.writtenSinceBatch) {
       ++readAllsCompared_;
       for (const auto& [item, value] : unitHolds_) {
         const ItemValue& held = program_.Store.UnitValues[static_cast<std::size_t>(item)];
@@ -396,6 +469,16 @@ class Soak {
     for (const auto& [key, count] : events_.outcomes) {
       std::printf("    %-10s %-10s %ld\n", KindName(key.first), OutcomeName(key.second), count);
     }
+    std::printf("  batches by kind and outcome:\n");
+    for (const auto& [key, count] : events_.batches) {
+      std::printf("    %-10s %-10s %ld\n", key.first == BatchKind::ReadAll ? "read-all" : "write-all",
+                  OutcomeName(key.second), count);
+    }
+    std::printf("  impatient presses while work ran:\n");
+    for (const auto& [name, count] : impatient_) std::printf("    %-26s %ld\n", name.c_str(), count);
+    std::printf("  presses that joined a pending request %ld, refused at once without a port %ld,\n"
+                "  item requests dropped by a give-up or a lost port %ld\n",
+                ledger_.Joined(), ledger_.AnsweredAtOnce(), ledger_.Dropped());
     std::printf("  faults injected (episodes):");
     for (const auto& [kind, count] : faults_) std::printf("  %s %ld", kind.c_str(), count);
     std::printf("\n  replugs %ld, hang-ups by the unit %ld of %ld set up, port lost %ld, port back %ld, give-up boxes %d\n",
@@ -416,8 +499,9 @@ class Soak {
   MemoryControls controls_;
   SoakScreen screen_;
   TessaroProgram program_;
-  EngineDriver driver_;
+  RequestLedger ledger_;
   SoakEvents events_;
+  EngineDriver driver_;
   QTimer ticker_;
   std::unique_ptr<testing::UnitSimProcess> unit_;
   std::size_t unitLinesSeen_ = 0;
@@ -435,6 +519,7 @@ class Soak {
   long round_ = 0;
   std::string running_ = "start-up";
   std::map<std::string, long> commands_;
+  std::map<std::string, long> impatient_;
   std::map<std::string, long> faults_;
   long replugs_ = 0;
   long hangups_ = 0;
