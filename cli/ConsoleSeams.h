@@ -48,7 +48,7 @@ class ConsoleEngineScreen final : public EngineScreen {
 // can tell that something went wrong.
 class ConsoleDialogs final : public Dialogs {
  public:
-  explicit ConsoleDialogs(Console& console) : console_(console) {}
+  explicit ConsoleDialogs(Console& console, bool json = false) : console_(console), json_(json) {}
   void ShowCriticalError(const std::string& text, const std::string& caption) override;
 
   const std::vector<std::string>& Shown() const { return shown_; }
@@ -56,6 +56,7 @@ class ConsoleDialogs final : public Dialogs {
 
  private:
   Console& console_;
+  bool json_;
   std::vector<std::string> shown_;  // one line each, Windows-1252
 };
 
