@@ -1,5 +1,7 @@
 #include "cli/Commands.h"
 #include "cli/FileChecks.h"
+#include "cli/ItemReport.h"
+#include "cli/PortProblem.h"
 #include "files/PortBindingsFile.h"
 
 namespace tessaro::cli {
@@ -40,17 +42,19 @@ int RunUnitCommand(CliSession& session) {
 int RunCli(const std::vector<std::string>& args, const CliWorld& world, const PortsWorld& ports) {
   const ParsedCommandLine parsed = ParseCommandLine(args);
   if (!parsed.options) {
-    world.console.ErrLine("tessaro-cli: " + parsed.error + " (see tessaro-cli --help)");
+    const bool json = parsed.format == OutputFormat::Json;
+    world.console.ErrLine(FailureLine(json, parsed.error + " (see tessaro-cli --help)", parsed.errorItem));
     return ExitUsage;
   }
   const CliOptions& options = *parsed.options;
+  const bool json = options.format == OutputFormat::Json;
   if (options.help) {
     world.console.Out(UsageText());
     return ExitDone;
   }
   // Before the port: a file problem must not cost a unit's worth of work.
   if (const auto problem = FileProblem(options)) {
-    world.console.ErrLine("tessaro-cli: " + *problem);
+    world.console.ErrLine(FailureLine(json, *problem));
     return ExitUsage;
   }
 
@@ -58,13 +62,21 @@ int RunCli(const std::vector<std::string>& args, const CliWorld& world, const Po
   if (options.command != Command::Show && !options.device) {
     // The port is then opened as if there were no bindings file.
     const std::string problem = ReadPortBindings(world.programFolder).problem;
-    if (!problem.empty()) world.console.ErrLine("tessaro-cli: " + problem + "; the ports open their standard devices");
+    if (!problem.empty()) {
+      const std::string report = problem + "; the ports open their standard devices";
+      world.console.ErrLine(json ? ReportJson(report, false) : "tessaro-cli: " + report);
+    }
   }
 
   CliSession session(world, options);
   if (options.command == Command::Show) return ShowCommand(session);
+  if (options.command == Command::WriteAll) {
+    if (const int status = CheckSettingsFile(session); status != ExitDone) return status;
+  }
   if (!session.StartWithUnit()) {
-    world.console.ErrLine("tessaro-cli: cannot open the serial port " + session.PortDescription());
+    const std::string reason = DevicePortProblem(session.PortDevice());
+    world.console.ErrLine(FailureLine(
+        json, "cannot open the serial port " + session.PortDescription() + (reason.empty() ? "" : ": " + reason)));
     return ExitUsage;
   }
   const int status = RunUnitCommand(session);

@@ -109,8 +109,8 @@ class Parser {
     }
     if (error_.empty() && !options_.help) ParseCommand();
     if (error_.empty() && !options_.help) CheckCommandOptions();
-    if (!error_.empty()) return {std::nullopt, error_};
-    return {options_, {}};
+    if (!error_.empty()) return {std::nullopt, error_, errorItem_, options_.format};
+    return {options_, {}, std::nullopt, options_.format};
   }
 
  private:
@@ -118,8 +118,10 @@ class Parser {
     return arg.size() > 1 && arg[0] == '-' && std::isdigit(static_cast<unsigned char>(arg[1])) != 0;
   }
 
-  void Fail(std::string message) {
-    if (error_.empty()) error_ = std::move(message);
+  void Fail(std::string message, std::optional<long> item = std::nullopt) {
+    if (!error_.empty()) return;
+    error_ = std::move(message);
+    if (item && *item <= LastUnitItem) errorItem_ = static_cast<int16_t>(*item);
   }
 
   // The value of an option: "--name=value" or the next argument.
@@ -243,7 +245,8 @@ class Parser {
   void ReadItem(const std::string& text) {
     const auto item = WholeNumber(text);
     if (!item || IsReadableItem(static_cast<int>(*item)) < 0) {
-      return Fail("read: '" + text + "' is not an item that can be read (items " + ItemRangesText(IsReadableItem) + ")");
+      return Fail("read: '" + text + "' is not an item that can be read (items " + ItemRangesText(IsReadableItem) + ")",
+                  item);
     }
     const auto number = static_cast<int16_t>(*item);
     if (std::find(options_.items.begin(), options_.items.end(), number) == options_.items.end()) {
@@ -258,14 +261,17 @@ class Parser {
     const std::string valueText = text.substr(equals + 1);
     const auto item = WholeNumber(itemText);
     if (!item || IsWritableItem(static_cast<int>(*item)) < 0) {
-      return Fail("write: '" + itemText + "' is not an item that can be written (items " + ItemRangesText(IsWritableItem) + ")");
+      return Fail(
+          "write: '" + itemText + "' is not an item that can be written (items " + ItemRangesText(IsWritableItem) + ")",
+          item);
     }
     const auto highest = HighestValue(static_cast<int>(*item));
     const auto value = WholeNumber(valueText);
     if (!highest || !value || *value > *highest) {
       const char* what = IsSettingCombo(static_cast<int>(*item)) ? "a list position" : "a number";
       return Fail("write: item " + itemText + " takes " + what + " 0.." + std::to_string(highest.value_or(0)) +
-                  ", not '" + valueText + "'");
+                      ", not '" + valueText + "'",
+                  item);
     }
     const WriteAssignment assignment{static_cast<int16_t>(*item), static_cast<int>(*value)};
     auto& writes = options_.writes;
@@ -279,11 +285,11 @@ class Parser {
   }
 
   void PagerAddress(const std::string& text) {
-    const auto address = UnitText(text);
-    if (!address || address->empty() || address->size() > PagerAddressLimit) {
-      return Fail("test-call needs an ADDRESS of 1.." + std::to_string(PagerAddressLimit) + " characters");
+    if (text.empty() || text.size() > PagerAddressLimit || text.find_first_not_of("0123456789") != std::string::npos) {
+      return Fail("test-call needs an ADDRESS, a pager number of 1.." + std::to_string(PagerAddressLimit) +
+                  " digits, not '" + text + "'");
     }
-    options_.pagerAddress = *address;
+    options_.pagerAddress = text;
   }
 
   // Options that belong to one command only.
@@ -331,11 +337,22 @@ class Parser {
   std::optional<std::string> secondsValue_;
   CliOptions options_;
   std::string error_;
+  std::optional<int16_t> errorItem_;
 };
 
 }  // namespace
 
-ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) { return Parser(args).Parse(); }
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
+  ParsedCommandLine parsed = Parser(args).Parse();
+  if (!parsed.options) {
+    for (std::size_t index = 0; index < args.size() && args[index] != "--"; ++index) {
+      const bool json = args[index] == "--format=json" || (args[index] == "--format" && index + 1 < args.size() &&
+                                                           args[index + 1] == "json");
+      if (json) parsed.format = OutputFormat::Json;
+    }
+  }
+  return parsed;
+}
 
 const char* CommandName(Command command) {
   for (const CommandSpelling& spelling : Commands) {
@@ -355,7 +372,7 @@ std::string UsageText() {
          "  diagnostics              read the TCP/IP diagnostics (items 150 to 154)\n"
          "  write-all FILE           load a unit settings file and write every writable item\n"
          "  test-call ADDRESS [--message TEXT] [--bleep 0..15]\n"
-         "                           have the unit page ADDRESS (bleep code 1 unless given)\n"
+         "                           have the unit page the pager number ADDRESS (bleep code 1 unless given)\n"
          "  reset                    reset the unit\n"
          "  monitor [--seconds N]    print the unit's own text lines as they come (until Ctrl-C)\n"
          "  show FILE                print a unit settings file; needs no unit\n"
@@ -366,7 +383,9 @@ std::string UsageText() {
          "  --device PATH            serial device to open instead of the port's own device\n"
          "  --lang en|nl|de|fr       language of legends, choices and messages\n"
          "  --debug                  debug level 2 (more detail in the reports)\n"
-         "  --format text|json       how values are printed (default text)\n"
+         "  --format text|json       how values and failures are printed (default text); with json,\n"
+         "                           each line on standard error is an object: {\"error\":..,\"item\":..}\n"
+         "                           for a failure, {\"message\":..} for a report\n"
          "  --verbose, -v            every progress and message line on standard error (default: only\n"
          "                           failures, the batch's result and a test call's or reset's result)\n"
          "  --help                   this text\n"
@@ -379,7 +398,7 @@ std::string UsageText() {
          "--verbose every message line) to standard error.\n"
          "\n"
          "Exit status: 0 done, 1 the unit failed (time-out, refusal, give-up), 2 usage error,\n"
-         "unreadable file or a port that cannot be opened.\n";
+         "a file that cannot be read or is not a unit settings file, or a port that cannot be opened.\n";
 }
 
 }  // namespace tessaro::cli

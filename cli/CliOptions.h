@@ -43,6 +43,10 @@ struct CliOptions {
 struct ParsedCommandLine {
   std::optional<CliOptions> options;  // nothing on a usage error
   std::string error;                  // one line, without the program name
+  std::optional<int16_t> errorItem;   // the item the error is about, if one is
+  // The format asked for, found even when the error came before it: the
+  // error itself is then given in it.
+  OutputFormat format = OutputFormat::Text;
 };
 
 // Arguments without the program name.
@@ -51,7 +55,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
 std::string UsageText();
 const char* CommandName(Command command);
 
-// Longest texts the window's test-call boxes take.
+// Longest texts the window's test-call boxes take; the address is a pager's
+// number, digits only.
 inline constexpr std::size_t PagerAddressLimit = 10;
 inline constexpr std::size_t PagerMessageLimit = 40;
 

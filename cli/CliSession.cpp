@@ -13,8 +13,8 @@ CliSession::CliSession(const CliWorld& world, const CliOptions& options)
     : world_(world),
       options_(options),
       port_(world.makePort(Naming())),
-      dialogs_(world.console),
-      reports_(world.console, options.verbose),
+      dialogs_(world.console, options.format == OutputFormat::Json),
+      reports_(world.console, options.verbose, options.format == OutputFormat::Json),
       engineScreen_(reports_) {
   program_ = std::make_unique<TessaroProgram>(
       TessaroProgram::World{world.programFolder, world.clock, *port_, dialogs_, controls_, engineScreen_, nullptr});
@@ -25,6 +25,7 @@ CliSession::CliSession(const CliWorld& world, const CliOptions& options)
   });
   program_->Log.SetLineListener([this](const std::string& line) { OnMessageLine(line); });
   events_.reports = &reports_;
+  events_.texts = &program_->Texts;
   program_->Engine.SetEvents(&events_);
   driver_ = std::make_unique<EngineDriver>(program_->Engine, world.later);
   port_->SetArrivalHandler([this] { driver_->Arrived(); });
@@ -79,10 +80,11 @@ void CliSession::Shutdown() {
 }
 
 std::string CliSession::PortDescription() const {
-  const int number = program_->Settings.Compoort + 1;
-  const std::string device = Naming()(number);
-  return "COM" + std::to_string(number) + (device.empty() ? std::string() : " (" + device + ")");
+  const std::string device = PortDevice();
+  return "COM" + std::to_string(program_->Settings.Compoort + 1) + (device.empty() ? std::string() : " (" + device + ")");
 }
+
+std::string CliSession::PortDevice() const { return Naming()(program_->Settings.Compoort + 1); }
 
 CliSession::RunEnd CliSession::Run(const RunPlan& plan) {
   long ticks = 0;
@@ -134,11 +136,25 @@ int CliSession::PendingRequests() const {
 
 void CliSession::RouteUnitLines(std::function<void(const std::string&)> sink) { unitLineSink_ = std::move(sink); }
 
+namespace {
+
+// The port's own lines on opening and closing (each transaction of its own
+// reopens the port): only --verbose shows them. A port that fails to open
+// or close says so in other lines.
+bool OpensOrClosesThePort(const std::string& messageLine, const LanguageTexts& texts) {
+  const std::size_t blank = messageLine.find(' ');
+  const std::string text = blank == std::string::npos ? messageLine : messageLine.substr(blank + 1);
+  return text == texts.Text(slot::ComportClosed) + "." ||
+         (text.starts_with("Com: ") && text.find(" " + texts.Text(slot::OpenedWith) + ": ") != std::string::npos);
+}
+
+}  // namespace
+
 void CliSession::OnMessageLine(const std::string& line) {
   if (events_.TakeUnitLine() && unitLineSink_) {
     unitLineSink_(line);
-  } else {
-    reports_.ErrLine(TerminalText(line));
+  } else if (options_.verbose || !OpensOrClosesThePort(line, program_->Texts)) {
+    reports_.MessageLine(TerminalText(line));
   }
 }
 

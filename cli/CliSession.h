@@ -64,6 +64,8 @@ class CliSession {
 
   // "COM3 (/dev/ttyS2)".
   std::string PortDescription() const;
+  // The device the port opens ("/dev/ttyS2"); empty where a port has no device name.
+  std::string PortDevice() const;
 
   enum class RunEnd { Finished, TimeUp, Stalled, Interrupted };
   struct RunPlan {

@@ -23,7 +23,10 @@ int WriteAllCommand(CliSession& session);
 int TestCallCommand(CliSession& session);
 int ResetCommand(CliSession& session);
 int MonitorCommand(CliSession& session);
-// Needs no unit: StartWithoutUnit.
+// Need no unit: StartWithoutUnit.
 int ShowCommand(CliSession& session);
+// Whether the command's unit settings file would be taken, said before the
+// port is opened; ExitDone when it would.
+int CheckSettingsFile(CliSession& session);
 
 }  // namespace tessaro::cli

@@ -1,5 +1,6 @@
 #include "cli/ConsoleSeams.h"
 
+#include "cli/ItemReport.h"
 #include "cli/TerminalText.h"
 
 namespace tessaro::cli {
@@ -53,7 +54,7 @@ void ConsoleDialogs::ShowCriticalError(const std::string& text, const std::strin
   if (beforeBox_) beforeBox_();
   const std::string line = OneLine(text);
   shown_.push_back(line);
-  console_.ErrLine("tessaro-cli: " + TerminalText(line));
+  console_.ErrLine(FailureLine(json_, TerminalText(line)));
 }
 
 }  // namespace tessaro::cli

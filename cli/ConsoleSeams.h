@@ -50,7 +50,7 @@ class ConsoleEngineScreen final : public EngineScreen {
 // can tell that something went wrong.
 class ConsoleDialogs final : public Dialogs {
  public:
-  explicit ConsoleDialogs(Console& console) : console_(console) {}
+  explicit ConsoleDialogs(Console& console, bool json = false) : console_(console), json_(json) {}
   void ShowCriticalError(const std::string& text, const std::string& caption) override;
   // Runs before each box is shown: what the window's progress box holds by
   // then comes first on standard error too.
@@ -61,6 +61,7 @@ class ConsoleDialogs final : public Dialogs {
 
  private:
   Console& console_;
+  bool json_;
   std::function<void()> beforeBox_;
   std::vector<std::string> shown_;  // one line each, Windows-1252
 };

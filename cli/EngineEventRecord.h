@@ -7,7 +7,10 @@
 #include <utility>
 
 #include "cli/ReportConsole.h"
+#include "cli/TerminalText.h"
+#include "lang/LanguageTexts.h"
 #include "protocol/EngineEvents.h"
+#include "protocol/ReportTexts.h"
 
 namespace tessaro::cli {
 
@@ -17,13 +20,14 @@ class EngineEventRecord final : public EngineEvents {
  public:
   void ItemRead(int16_t item, const ItemValue& /*value*/) override { served.insert(item); }
   void ItemWritten(int16_t item, const ItemValue& /*value*/) override { served.insert(item); }
-  void TransactionFinished(TransactionKind kind, int16_t /*item*/, TransactionOutcome outcome) override {
+  void TransactionFinished(TransactionKind kind, int16_t item, TransactionOutcome outcome) override {
     const bool isResult = kind == TransactionKind::TestCall || kind == TransactionKind::Reset;
     if (isResult) special = Ended{kind, outcome};
     if (reports == nullptr) return;
     // A test call or reset is a result in itself; an item only when it failed.
     if (isResult || outcome != TransactionOutcome::Done) {
-      reports->ShowHeld();
+      const bool read = kind == TransactionKind::Read && texts != nullptr;
+      reports->ShowHeld(read ? TerminalText(ReadLineStart(*texts, item)) : std::string());
     } else {
       reports->DropHeld();
     }
@@ -57,6 +61,8 @@ class EngineEventRecord final : public EngineEvents {
 
   // Where the engine's lines wait to be shown or dropped; none: not held.
   ReportConsole* reports = nullptr;
+  // The texts the engine's reports are written in; none: no read line start.
+  const LanguageTexts* texts = nullptr;
   std::set<int16_t> served;
   std::optional<Ended> special;
   bool unitLineNext = false;

@@ -8,11 +8,14 @@
 #include "cli/TerminalText.h"
 #include "core/Items.h"
 #include "core/SettingsScreen.h"
+#include "files/UnitSettingsFile.h"
 
 namespace tessaro::cli {
 namespace {
 
 enum class Transfer { Read, Write };
+
+bool Json(const CliSession& session) { return session.Options().format == OutputFormat::Json; }
 
 // The store's mark for a value not obtained from the unit yet.
 bool Obtained(const ItemValue& value) { return !value.IsNotObtained(); }
@@ -74,17 +77,28 @@ int Report(CliSession& session, const std::vector<int16_t>& items, const JobResu
   session.Out().Out(session.Options().format == OutputFormat::Json ? ItemJson(command, ok, rows) : ItemTable(rows));
 
   Console& console = session.Out();
-  if (result.end == CliSession::RunEnd::Interrupted) console.ErrLine("tessaro-cli: interrupted");
+  const bool json = Json(session);
+  if (result.end == CliSession::RunEnd::Interrupted) console.ErrLine(FailureLine(json, "interrupted"));
   if (result.end == CliSession::RunEnd::Stalled) {
-    console.ErrLine("tessaro-cli: no progress for " + std::to_string(StallTicks / TicksPerSecond) +
-                    " s; the remaining requests were cancelled");
+    console.ErrLine(FailureLine(json, "no progress for " + std::to_string(StallTicks / TicksPerSecond) +
+                                          " s; the remaining requests were cancelled"));
   }
-  if (!ok) {
-    console.ErrLine("tessaro-cli: " + std::to_string(result.missing.size()) + " of " + std::to_string(items.size()) +
-                    " items were not " + (transfer == Transfer::Read ? "read" : "written") + ": " +
-                    ItemList(result.missing));
+  const std::string done = transfer == Transfer::Read ? "read" : "written";
+  if (!ok && json) {
+    for (int16_t item : result.missing) console.ErrLine(FailureLine(json, "item " + std::to_string(item) + " was not " + done, item));
+  } else if (!ok) {
+    console.ErrLine(FailureLine(json, std::to_string(result.missing.size()) + " of " + std::to_string(items.size()) +
+                                          " items were not " + done + ": " + ItemList(result.missing)));
   }
   return ok ? ExitDone : ExitUnitFailed;
+}
+
+// A unit settings file that is not taken: the reader's own message, which
+// names the file and the line or items at fault.
+int Refused(CliSession& session, const UnitFileError& error) {
+  const std::optional<int> item = error.items.size() == 1 ? std::optional<int>(error.items.front()) : std::nullopt;
+  session.Out().ErrLine(FailureLine(Json(session), TerminalText(error.message), item));
+  return ExitUsage;
 }
 
 int ReadItems(CliSession& session, const std::vector<int16_t>& items) {
@@ -101,20 +115,21 @@ int ReadItems(CliSession& session, const std::vector<int16_t>& items) {
 int SaveReadValues(CliSession& session, const JobResult& result, int status) {
   const std::string& file = *session.Options().saveFile;
   Console& console = session.Out();
+  const bool json = Json(session);
   if (status != ExitDone) {
-    console.ErrLine("tessaro-cli: " + file + " not saved: the unit's settings were not all read");
+    console.ErrLine(FailureLine(json, file + " not saved: the unit's settings were not all read"));
     return status;
   }
   // The file is written from the settings screen, which cannot hold a value
   // outside its list: saving would put another value in its place.
   if (result.boxesShown) {
-    console.ErrLine("tessaro-cli: " + file + " not saved: the unit holds values outside the settings lists");
+    console.ErrLine(FailureLine(json, file + " not saved: the unit holds values outside the settings lists"));
     return ExitUnitFailed;
   }
   TessaroProgram& program = session.Program();
   program.Files.WriteSettingsFile(file);
   if (!SavedAsExpected(file, program.Store)) {
-    console.ErrLine("tessaro-cli: cannot save " + file);
+    console.ErrLine(FailureLine(json, "cannot save " + file));
     return ExitUsage;
   }
   return ExitDone;
@@ -157,24 +172,8 @@ int WriteCommand(CliSession& session) {
 
 int WriteAllCommand(CliSession& session) {
   TessaroProgram& program = session.Program();
-  SettingsStore& store = program.Store;
-  const std::string& file = session.Options().file;
-  Console& console = session.Out();
-
-  session.Dialogs().Forget();
-  // A load that fails leaves the store untouched; the marks show whether it ran.
-  ClearItemValues(store);
-  program.Files.ReadSettingsFile(file);
-  const std::vector<std::string>& boxes = session.Dialogs().Shown();
-  if (!store.ItemValues[LastUnitItem].IsText()) {
-    console.ErrLine("tessaro-cli: cannot load " + file + (boxes.empty() ? "" : ": " + TerminalText(boxes.front())));
-    return ExitUsage;
-  }
-  // What the screen cannot show it would replace by another value.
-  if (!boxes.empty()) {
-    console.ErrLine("tessaro-cli: " + file + " holds values outside the settings lists; nothing was written");
-    return ExitUsage;
-  }
+  // A file that is refused loads nothing, and nothing is written.
+  if (const auto refused = program.Files.ReadSettingsFile(session.Options().file)) return Refused(session, *refused);
 
   ScreenToAllItems(program.Screen);
   session.Events().served.clear();
@@ -184,27 +183,23 @@ int WriteAllCommand(CliSession& session) {
   return Report(session, items, result, Transfer::Write);
 }
 
+int CheckSettingsFile(CliSession& session) {
+  session.StartWithoutUnit();
+  TessaroProgram& program = session.Program();
+  const UnitFileRead read = ReadUnitSettingsFile(session.Options().file, program.Settings.Taal, program.Screen);
+  return read.error ? Refused(session, *read.error) : ExitDone;
+}
+
 int ShowCommand(CliSession& session) {
   session.StartWithoutUnit();
   TessaroProgram& program = session.Program();
-  SettingsStore& store = program.Store;
-  const std::string& file = session.Options().file;
-
-  session.Dialogs().Forget();
-  ClearItemValues(store);
-  program.Files.ReadSettingsFile(file);
-  if (!store.ItemValues[LastUnitItem].IsText()) {
-    const std::vector<std::string>& boxes = session.Dialogs().Shown();
-    session.Out().ErrLine("tessaro-cli: cannot load " + file +
-                          (boxes.empty() ? "" : ": " + TerminalText(boxes.front())));
-    return ExitUsage;
-  }
-  // The file's own values, also where the screen would refuse one (it said so).
+  const UnitFileRead read = ReadUnitSettingsFile(session.Options().file, program.Settings.Taal, program.Screen);
+  if (read.error) return Refused(session, *read.error);
   std::vector<ItemRow> rows;
   for (int16_t item : ItemsWhere(IsReadableItem)) {
-    rows.push_back(DescribeItem(item, store.FileValues[static_cast<std::size_t>(item)], program.Texts));
+    rows.push_back(DescribeItem(item, read.values[static_cast<std::size_t>(item)], program.Texts));
   }
-  session.Out().Out(session.Options().format == OutputFormat::Json ? ItemJson("show", true, rows) : ItemTable(rows));
+  session.Out().Out(Json(session) ? ItemJson("show", true, rows) : ItemTable(rows));
   return ExitDone;
 }
 

@@ -26,7 +26,7 @@ std::string PadRight(const std::string& text, std::size_t width) {
 struct ItemGroup {
   int16_t first;
   int16_t last;
-  bool address;  // dotted bytes; otherwise one number, high byte first
+  bool address;  // dotted bytes, first item leftmost; otherwise one number, first item the low byte
 };
 constexpr ItemGroup kGroups[] = {{31, 34, true}, {35, 36, false}, {37, 40, true}};
 
@@ -55,7 +55,7 @@ std::optional<std::string> WholeValue(const std::vector<ItemRow>& rows, int16_t 
       if (!byte) return std::nullopt;
       dotted += (member == group.first ? "" : ".") + std::to_string(*byte);
       // Only the two-byte port is a number; four address bytes would overflow it.
-      if (!group.address) number = number * 256 + *byte;
+      if (!group.address) number += *byte << (8 * (member - group.first));
     }
     return group.address ? dotted : std::to_string(number);
   }
@@ -120,14 +120,38 @@ std::string ResultJson(const std::string& command, bool ok) {
   return "{\"command\":" + JsonString(command) + ",\"ok\":" + (ok ? "true" : "false") + "}\n";
 }
 
+namespace {
+
+struct TimedLine {
+  std::string time;
+  std::string text;
+};
+
+// A message line is "hh:mm:ss", a blank and the text.
+TimedLine SplitMessageLine(const std::string& messageLine) {
+  const std::size_t blank = messageLine.find(' ');
+  if (blank == std::string::npos) return {std::string(), messageLine};
+  return {messageLine.substr(0, blank), messageLine.substr(blank + 1)};
+}
+
+}  // namespace
+
+std::string FailureLine(bool json, const std::string& text, std::optional<int> item) {
+  if (!json) return "tessaro-cli: " + text;
+  return "{\"error\":" + JsonString(text) + ",\"item\":" + (item ? std::to_string(*item) : "null") + "}";
+}
+
+std::string ReportJson(const std::string& line, bool messageLine) {
+  if (!messageLine) return "{\"message\":" + JsonString(line) + "}";
+  const TimedLine timed = SplitMessageLine(line);
+  return "{\"time\":" + JsonString(timed.time) + ",\"message\":" + JsonString(timed.text) + "}";
+}
+
 std::string UnitLineText(const std::string& messageLine) { return TerminalText(messageLine) + "\n"; }
 
 std::string UnitLineJson(const std::string& messageLine) {
-  // A message line is "hh:mm:ss", a blank and the text.
-  const std::size_t blank = messageLine.find(' ');
-  const std::string time = blank == std::string::npos ? std::string() : messageLine.substr(0, blank);
-  const std::string text = blank == std::string::npos ? messageLine : messageLine.substr(blank + 1);
-  return "{\"time\":" + JsonString(time) + ",\"text\":" + JsonString(Cp1252ToUtf8(text)) + "}\n";
+  const TimedLine timed = SplitMessageLine(messageLine);
+  return "{\"time\":" + JsonString(timed.time) + ",\"text\":" + JsonString(Cp1252ToUtf8(timed.text)) + "}\n";
 }
 
 std::string ProgressText(const std::string& command, int done, int total) {

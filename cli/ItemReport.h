@@ -26,8 +26,8 @@ struct ItemRow {
 ItemRow DescribeItem(int16_t item, const ItemValue& value, const LanguageTexts& texts);
 
 // Items that together form one value: the IP address (31-34) and gateway
-// (37-40) byte by byte, the port number (35-36) as high and low byte. On
-// the group's last item: the whole value (192.168.1.50, 53255) when every
+// (37-40) byte by byte, the port number (35 its low byte, 36 its high byte).
+// On the group's last item: the whole value (192.168.1.50, 2000) when every
 // item of the group is among the rows with a byte value.
 std::optional<std::string> WholeValue(const std::vector<ItemRow>& rows, int16_t item);
 
@@ -41,6 +41,14 @@ std::string ItemTable(const std::vector<ItemRow>& rows);
 std::string ItemJson(const std::string& command, bool ok, const std::vector<ItemRow>& rows);
 // {"command":..,"ok":..} and a line end, for commands without values.
 std::string ResultJson(const std::string& command, bool ok);
+
+// A failure on standard error: "tessaro-cli: text", or in JSON
+// {"error":"text","item":n} with a null item when no one item is at fault.
+// UTF-8 in and out; no line end.
+std::string FailureLine(bool json, const std::string& text, std::optional<int> item = std::nullopt);
+// A report line (progress box or message line) on standard error in JSON:
+// {"message":"text"}, a message line's time apart: {"time":..,"message":..}.
+std::string ReportJson(const std::string& line, bool messageLine);
 
 // One line of the unit's own text, as logged ("hh:mm:ss text"), for monitor.
 std::string UnitLineText(const std::string& messageLine);

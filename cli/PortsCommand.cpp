@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "cli/Commands.h"
+#include "cli/ItemReport.h"
 #include "cli/Json.h"
 #include "files/PortBindingsFile.h"
 
@@ -101,7 +102,8 @@ int PortsCommand(const std::filesystem::path& programFolder, const PortsWorld& w
                  Console& console) {
   const Survey survey = TakeSurvey(programFolder, world);
   if (!survey.bindings.problem.empty()) {
-    console.ErrLine("tessaro-cli: " + survey.bindings.problem + "; the ports open their standard devices");
+    const std::string report = survey.bindings.problem + "; the ports open their standard devices";
+    console.ErrLine(format == OutputFormat::Json ? ReportJson(report, false) : "tessaro-cli: " + report);
   }
   const std::filesystem::path file = PortBindingsPath(programFolder);
   console.Out(format == OutputFormat::Json ? JsonReport(survey, file) : TextReport(survey, file));

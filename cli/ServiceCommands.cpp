@@ -25,11 +25,10 @@ int RunSpecial(CliSession& session, TransactionKind kind, const std::string& fai
   const CliSession::RunEnd end = session.Run(plan);
   const bool ok = end == CliSession::RunEnd::Finished && events.SpecialOutcome(kind) == TransactionOutcome::Done;
 
-  if (end == CliSession::RunEnd::Interrupted) session.Out().ErrLine("tessaro-cli: interrupted");
-  if (!ok) session.Out().ErrLine("tessaro-cli: " + failure);
-  if (session.Options().format == OutputFormat::Json) {
-    session.Out().Out(ResultJson(CommandName(session.Options().command), ok));
-  }
+  const bool json = session.Options().format == OutputFormat::Json;
+  if (end == CliSession::RunEnd::Interrupted) session.Out().ErrLine(FailureLine(json, "interrupted"));
+  if (!ok) session.Out().ErrLine(FailureLine(json, failure));
+  if (json) session.Out().Out(ResultJson(CommandName(session.Options().command), ok));
   return ok ? ExitDone : ExitUnitFailed;
 }
 
@@ -56,7 +55,8 @@ int MonitorCommand(CliSession& session) {
   session.RouteUnitLines(nullptr);
   // Ending while the port is away is worth knowing in a script.
   if (session.Events().portLost) {
-    session.Out().ErrLine("tessaro-cli: the serial port " + session.PortDescription() + " was lost");
+    session.Out().ErrLine(FailureLine(session.Options().format == OutputFormat::Json,
+                                      "the serial port " + session.PortDescription() + " was lost"));
     return ExitUnitFailed;
   }
   return ExitDone;

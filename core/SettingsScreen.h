@@ -17,6 +17,9 @@ class SettingsScreen {
   // What the item's control would show for the value, without showing it:
   // quoted when a reply must not overwrite a pending edit.
   virtual std::string ValueText(int16_t /*item*/, const ItemValue& value) const { return value.TextValue(); }
+  // False when ItemToScreen could not show the value (a combo position
+  // beyond its list): it would report a screen error instead.
+  virtual bool CanShow(int16_t /*item*/, const ItemValue& /*value*/) const { return true; }
 };
 
 void AllItemsToScreen(SettingsScreen& screen);  // items 0..249, ascending

@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <utility>
 
 #include "core/ItemValue.h"
@@ -16,18 +17,12 @@ namespace {
 
 constexpr int LastNumberItem = 149;  // items 0..149 are numbers in the file, 150..249 texts
 constexpr const char* ItemSeparator = "    ->";
-constexpr const char* LoadFailedText = "Fout bij verwerken instellingen-file";
-constexpr const char* LoadFailedCaption = "Tessaro-IP van Tornak";
 
 }  // namespace
 
 SettingsFiles::SettingsFiles(std::filesystem::path programFolder, SettingsStore& store,
-                         ProgramSettings& settings, SettingsScreen& screen, Dialogs& dialogs)
-    : programFolder_(std::move(programFolder)),
-      store_(store),
-      settings_(settings),
-      screen_(screen),
-      dialogs_(dialogs) {}
+                             ProgramSettings& settings, SettingsScreen& screen)
+    : programFolder_(std::move(programFolder)), store_(store), settings_(settings), screen_(screen) {}
 
 std::filesystem::path SettingsFiles::ProgramSettingsPath() const {
   return programFolder_ / ProgramSettingsFileName;
@@ -42,16 +37,32 @@ void SettingsFiles::WriteSettingsFile(const std::filesystem::path& path) {
   SaveSettingsFile(path);
 }
 
-void SettingsFiles::ReadSettingsFile(const std::filesystem::path& path) {
-  if (path.empty()) return;
-  LoadSettingsFile(path);
+std::optional<UnitFileError> SettingsFiles::ReadSettingsFile(const std::filesystem::path& path) {
+  if (path.empty()) return std::nullopt;
+  UnitFileRead read = ReadUnitSettingsFile(path, settings_.Taal, screen_);
+  if (read.error) return std::move(read.error);
+  LoadValues(std::move(read.values));
+  return std::nullopt;
 }
 
 void SettingsFiles::WriteDefaultSettings() { SaveSettingsFile(DefaultSettingsPath()); }
 
-bool SettingsFiles::ReadDefaultSettings() { return LoadSettingsFile(DefaultSettingsPath()); }
+std::optional<UnitFileError> SettingsFiles::ReadDefaultSettings() {
+  std::error_code error;
+  if (!std::filesystem::exists(DefaultSettingsPath(), error) && !error) {
+    LoadEmptySettings();
+    return std::nullopt;
+  }
+  return ReadSettingsFile(DefaultSettingsPath());
+}
 
-void SettingsFiles::LoadEmptySettings() { (void)LoadSettingsLines(SettingsFileLines{}); }
+void SettingsFiles::LoadEmptySettings() {
+  UnitFileValues values;
+  for (int item = 0; item <= LastUnitItem; ++item) {
+    values[item] = item <= LastNumberItem ? ItemValue(0) : ItemValue(std::string());
+  }
+  LoadValues(std::move(values));
+}
 
 void SettingsFiles::SaveSettingsFile(const std::filesystem::path& path) {
   ScreenToAllItems(screen_);
@@ -76,33 +87,12 @@ void SettingsFiles::SaveSettingsFile(const std::filesystem::path& path) {
   (void)WriteFileSafely(path, content);
 }
 
-bool SettingsFiles::LoadSettingsFile(const std::filesystem::path& path) {
-  return LoadSettingsLines(ReadSettingsFileLines(path));
-}
-
-bool SettingsFiles::LoadSettingsLines(SettingsFileLines lines) {
-  // Everything is converted and checked before the store is touched, so a bad
-  // file leaves the store and the screen exactly as they were.
-  std::array<double, LastNumberItem + 1> numbers{};
-  for (int item = 0; item <= LastNumberItem; ++item) {
-    if (!lines[item]) continue;  // no line: 0
-    numbers[item] = NumberValueOfText(*lines[item]);
-    if (!NearestInt16(numbers[item])) {
-      dialogs_.ShowCriticalError(LoadFailedText, LoadFailedCaption);
-      return false;
-    }
-  }
-
+void SettingsFiles::LoadValues(UnitFileValues values) {
   // Item 250 is in no file and keeps its FileValues entry.
-  for (int item = 0; item <= LastUnitItem; ++item) {
-    store_.FileValues[item] = item <= LastNumberItem
-                                  ? ItemValue(numbers[item])
-                                  : ItemValue(std::move(lines[item]).value_or(std::string()));
-  }
+  for (int item = 0; item <= LastUnitItem; ++item) store_.FileValues[item] = std::move(values[item]);
   ClearUnitValues(store_);
   FileValuesToItemValues(store_);
   AllItemsToScreen(screen_);
-  return true;
 }
 
 }  // namespace tessaro

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "core/Dialogs.h"
 #include "core/ProgramSettings.h"
 #include "core/SettingsScreen.h"
 #include "core/SettingsStore.h"
+#include "files/UnitSettingsFile.h"
 
 namespace tessaro {
 
@@ -30,7 +30,7 @@ SettingsFileLines ReadSettingsFileLines(const std::filesystem::path& path);
 class SettingsFiles {
  public:
   SettingsFiles(std::filesystem::path programFolder, SettingsStore& store, ProgramSettings& settings,
-              SettingsScreen& screen, Dialogs& dialogs);
+                SettingsScreen& screen);
 
   // A missing file gives 0 and an empty SetPath; a number beyond 16 bits
   // leaves that one setting as it was.
@@ -40,29 +40,29 @@ class SettingsFiles {
   // Saves take the screen into the store first, then replace the file whole or
   // not at all; a failed save is silent. An empty path does nothing.
   void WriteSettingsFile(const std::filesystem::path& path);
-  // Loads into FileValues, ItemValues and the screen; a missing file loads as
-  // empty. A number beyond 16 bits in items 0..149 shows the critical error box
-  // and loads nothing. An empty path does nothing.
-  void ReadSettingsFile(const std::filesystem::path& path);
+  // Loads a unit settings file (ReadUnitSettingsFile) into FileValues,
+  // ItemValues and the screen. A file that is refused loads nothing; the
+  // error says why, in the language of the program settings, and the caller
+  // shows it. An empty path does nothing.
+  [[nodiscard]] std::optional<UnitFileError> ReadSettingsFile(const std::filesystem::path& path);
   void WriteDefaultSettings();
-  // False when the file was refused (its box has shown).
-  bool ReadDefaultSettings();
-  // Loads what a missing settings file gives: every number 0, every text empty.
+  // As ReadSettingsFile, except that a missing default.set loads as
+  // LoadEmptySettings does, without an error.
+  [[nodiscard]] std::optional<UnitFileError> ReadDefaultSettings();
+  // Loads what a missing defaults file gives: every number 0, every text empty.
   void LoadEmptySettings();
 
   std::filesystem::path ProgramSettingsPath() const;
   std::filesystem::path DefaultSettingsPath() const;
 
  private:
-  bool LoadSettingsFile(const std::filesystem::path& path);
-  bool LoadSettingsLines(SettingsFileLines lines);
+  void LoadValues(UnitFileValues values);
   void SaveSettingsFile(const std::filesystem::path& path);
 
   std::filesystem::path programFolder_;
   SettingsStore& store_;
   ProgramSettings& settings_;
   SettingsScreen& screen_;
-  Dialogs& dialogs_;
 };
 
 }  // namespace tessaro

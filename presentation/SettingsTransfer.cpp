@@ -15,12 +15,13 @@ bool HasControl(int item, ItemControl control) {
   return info != nullptr && info->control == control;
 }
 
-// False when the position does not fit the list; the combo is then left as it was.
-bool ShowComboPosition(ComboControl& combo, double number) {
+// The list position a combo shows for the number; nothing when it does not
+// fit the list.
+std::optional<int16_t> ComboPosition(const ComboControl& combo, const ItemInfo& info, double number) {
+  if (info.beyondList == BeyondList::FirstEntry && !(number < combo.EntryCount())) number = 0;
   const std::optional<int16_t> position = NearestInt16(number);
-  if (!position || *position < -1 || *position >= combo.EntryCount()) return false;
-  combo.SetSelectedIndex(*position);
-  return true;
+  if (!position || *position < -1 || *position >= combo.EntryCount()) return std::nullopt;
+  return position;
 }
 
 }  // namespace
@@ -47,9 +48,13 @@ void SettingsTransfer::ItemToScreen(int16_t item) {
   switch (info->control) {
     case ItemControl::Combo:
       if (ComboControl* combo = VisibleCombo(item)) {
-        double number = value.NumberValue();
-        if (info->beyondList == BeyondList::FirstEntry && !(number < combo->EntryCount())) number = 0;
-        if (!ShowComboPosition(*combo, number)) ReportScreenError(item);
+        // A position that does not fit leaves the combo as it was.
+        const std::optional<int16_t> position = ComboPosition(*combo, *info, value.NumberValue());
+        if (position) {
+          combo->SetSelectedIndex(*position);
+        } else {
+          ReportScreenError(item);
+        }
       }
       break;
     case ItemControl::CharBox:
@@ -102,6 +107,14 @@ std::string SettingsTransfer::ValueText(int16_t item, const ItemValue& value) co
     case ItemControl::TekstBox: break;
   }
   return value.TextValue();
+}
+
+bool SettingsTransfer::CanShow(int16_t item, const ItemValue& value) const {
+  const ItemInfo* info = FindItem(item);
+  if (info == nullptr || info->control != ItemControl::Combo) return true;
+  const ComboControl* combo = controls_.ComboInstellingen(item);
+  if (combo == nullptr || !combo->Visible()) return true;
+  return ComboPosition(*combo, *info, value.NumberValue()).has_value();
 }
 
 TextBoxControl* SettingsTransfer::LegendBox(int16_t item) {

@@ -26,6 +26,7 @@ class SettingsTransfer : public SettingsScreen {
   void ScreenToItem(int16_t item) override;
   // The list entry or box text ItemToScreen would show for the value.
   std::string ValueText(int16_t item, const ItemValue& value) const override;
+  bool CanShow(int16_t item, const ItemValue& value) const override;
 
   // Rebuilds every choice list and decides which combos and per-setting
   // buttons are shown. Leaves every setting combo without a selection.

@@ -9,9 +9,10 @@ TessaroProgram::TessaroProgram(const World& world)
     : Log(world.programFolder, world.clock, Settings),
       Link(world.port, Log, Texts, world.communicationFrame),
       Screen(Store, Texts, world.controls, world.dialogs),
-      Files(world.programFolder, Store, Settings, Screen, world.dialogs),
+      Files(world.programFolder, Store, Settings, Screen),
       Engine(Store, Settings, Link, Log, Texts, world.engineScreen, Screen, world.dialogs),
-      controls_(world.controls) {}
+      controls_(world.controls),
+      dialogs_(world.dialogs) {}
 
 int16_t TessaroProgram::OpenConfiguredPort() {
   return Link.OpenComPort(Settings.Compoort, 4, 0, 1, 0, 0);
@@ -47,9 +48,12 @@ void TessaroProgram::Start(const std::string& commandLine, MainWindowView* windo
   if (adjustSettings) adjustSettings(Settings);
   Texts.FillTextTable(Settings.Taal);
   Screen.InitSettingsScreen();
-  // A refused default.set has reported itself; the run then starts as without
-  // one, not with the -1 of the cleared store that a save would write out.
-  if (!Files.ReadDefaultSettings()) Files.LoadEmptySettings();
+  // A refused default.set is reported; the run then starts as without one,
+  // not with the -1 of the cleared store that a save would write out.
+  if (const auto refused = Files.ReadDefaultSettings()) {
+    dialogs_.ShowCriticalError(refused->message, Texts.Text(slot::ProgramTitle));
+    Files.LoadEmptySettings();
+  }
   if (window) {
     window->SetTeksten();
   } else {

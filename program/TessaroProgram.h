@@ -90,6 +90,7 @@ class TessaroProgram {
   void Start(const std::string& commandLine, MainWindowView* window, const SettingsOverride& adjustSettings);
 
   SettingsControls& controls_;
+  Dialogs& dialogs_;
 };
 
 }  // namespace tessaro

@@ -379,7 +379,10 @@ void MainWindow::CmdInstellingenOpslaan_Click() {
 void MainWindow::CmdInstellingenLezen_Click() {
   const LanguageTexts& texts = program_->Texts;
   if (!Confirm(texts.Text(slot::ReadDefaultsFromFile) + LineBreak + texts.Text(slot::ChangesWillBeLost) + LineBreak + texts.Text(slot::AreYouSure) + "?")) return;
-  program_->Files.ReadDefaultSettings();
+  // A refused file loads nothing; the screen keeps its values.
+  if (const auto refused = program_->Files.ReadDefaultSettings()) {
+    dialogs_.ShowCriticalError(refused->message, texts.Text(slot::ProgramTitle));
+  }
 }
 
 std::filesystem::path MainWindow::SettingsFileFolder() const {
@@ -412,7 +415,9 @@ void MainWindow::CmdLezenUnitgegevens_Click() {
     prompts_.Beep();
     return;
   }
-  program_->Files.ReadSettingsFile(PathFromQString(*name));
+  if (const auto refused = program_->Files.ReadSettingsFile(PathFromQString(*name))) {
+    dialogs_.ShowCriticalError(refused->message, program_->Texts.Text(slot::ProgramTitle));
+  }
 }
 
 std::filesystem::path MainWindow::PrepareSettingsFileFolder() const {

@@ -143,6 +143,21 @@ TEST_F(CliE2e, SingleItemsAndDiagnosticsAsJsonAndTable) {
   EXPECT_TRUE(Has(logged, "\r\n")) << "CR LF line ends";
 }
 
+// Item 35 is the port number's low byte, 36 its high byte.
+TEST_F(CliE2e, PortNumberIsHighByteTimes256PlusLowByte) {
+  SimulatedUnit unit;
+  const std::string port = StartUnit(unit, {"--set", "35=208", "--set", "36=7"});
+  ASSERT_FALSE(port.empty()) << unit.Seen();
+
+  const Finished table = Cli({"--device", port, "read", "35", "36"});
+  ASSERT_EQ(table.status, 0) << table.err;
+  EXPECT_TRUE(LineOfItem(table.out, 36).ends_with("  2000")) << table.out;
+
+  const Finished json = Cli({"--device", port, "--format", "json", "read", "36", "35"});
+  ASSERT_EQ(json.status, 0) << json.err;
+  EXPECT_TRUE(Has(json.out, "\"value\":7,\"whole\":2000}")) << json.out;
+}
+
 // A USB adapter as udev names it: a link in a by-id folder, bound to Com1.
 TEST_F(CliE2e, PortNumberOpensTheBoundDeviceAndPortsListsIt) {
   SimulatedUnit unit;
@@ -186,6 +201,7 @@ TEST_F(CliE2e, TestCallAndResetReachTheUnit) {
   EXPECT_EQ(call.status, 0) << call.err;
   EXPECT_EQ(call.out, "");
   EXPECT_TRUE(Has(call.err, "STATUS: Call Pager via Tessaro-IP succeeded.")) << call.err;
+  EXPECT_EQ(SplitLines(call.err).size(), 1u) << "the port's reopening only with --verbose\n" << call.err;
   const auto called = unit.WaitForNextLine("CALL ", kUnitWait);
   ASSERT_TRUE(called) << unit.Seen();
   EXPECT_TRUE(Has(*called, "address=1234")) << *called;
@@ -262,8 +278,15 @@ INSTANTIATE_TEST_SUITE_P(
         FaultRow{"ResetRefused", "nack", {"reset"}, {"tessaro-cli: the unit did not confirm the reset"}}),
     [](const ::testing::TestParamInfo<FaultRow>& info) { return info.param.name; });
 
+// A whole unit settings file of zeros and empty texts, then `extra`.
+std::string UnitFile(const std::string& extra) {
+  std::string bytes;
+  for (int item = 0; item <= 249; ++item) bytes += std::to_string(item) + "    ->" + (item < 150 ? "0" : "") + "\r\n";
+  return bytes + extra;
+}
+
 TEST_F(CliProgram, ShowPrintsAFileWithoutAUnit) {
-  WriteBytes(File("hand.cfg"), "10    ->3\r\n13    ->2\r\n150    ->AA:BB\r\n");
+  WriteBytes(File("hand.cfg"), UnitFile("10    ->3\r\n13    ->2\r\n150    ->AA:BB\r\n"));
   const Finished show = Cli({"--device", "/nonexistent/port", "--lang", "nl", "show", File("hand.cfg")});
   ASSERT_EQ(show.status, 0) << show.err;
   EXPECT_EQ(show.err, "");
@@ -309,9 +332,116 @@ INSTANTIATE_TEST_SUITE_P(
         UsageRow{"MissingFile", {"write-all", "/nonexistent/unit.cfg"}, "cannot read /nonexistent/unit.cfg"},
         UsageRow{"SaveIntoAMissingFolder", {"read-all", "--save", "/nonexistent/unit.cfg"}, "no such folder"},
         UsageRow{"MissingDevice", {"--device", "/nonexistent/port", "read", "21"},
-                 "cannot open the serial port COM1 (/nonexistent/port)"},
-        UsageRow{"MissingComPort", {"--port", "42", "reset"}, "cannot open the serial port COM42 (/dev/ttyS41)"}),
+                 "cannot open the serial port COM1 (/nonexistent/port): No such file or directory"},
+        UsageRow{"MissingComPort", {"--port", "42", "reset"},
+                 "cannot open the serial port COM42 (/dev/ttyS41): No such file or directory"},
+        UsageRow{"PagerAddressOfLetters", {"--device", "/nonexistent/port", "test-call", "abc"},
+                 "test-call needs an ADDRESS, a pager number of 1..10 digits, not 'abc'"}),
     [](const ::testing::TestParamInfo<UsageRow>& info) { return info.param.name; });
+
+// With --format json every failure is an object on standard error; the
+// exit status stays what it is in text.
+TEST_F(CliProgram, JsonFailuresKeepTheirExitStatus) {
+  const Finished port = Cli({"--format", "json", "--device", "/nonexistent/port", "read", "21"});
+  EXPECT_EQ(port.status, 2);
+  EXPECT_EQ(port.err,
+            "{\"error\":\"cannot open the serial port COM1 (/nonexistent/port): No such file or directory\","
+            "\"item\":null}\n");
+  const Finished usage = Cli({"read", "3", "--format", "json"});
+  EXPECT_EQ(usage.status, 2);
+  EXPECT_EQ(usage.err.rfind("{\"error\":\"read: '3' is not an item that can be read", 0), 0u) << usage.err;
+  EXPECT_TRUE(usage.err.ends_with(" (see tessaro-cli --help)\",\"item\":3}\n")) << usage.err;
+  const Finished file = Cli({"--format", "json", "show", "/nonexistent/unit.cfg"});
+  EXPECT_EQ(file.status, 2);
+  EXPECT_EQ(file.err, "{\"error\":\"cannot read /nonexistent/unit.cfg: no such file\",\"item\":null}\n");
+}
+
+TEST_F(CliE2e, JsonReportsOfAFailingUnitAreObjectsToo) {
+  SimulatedUnit unit;
+  const std::string port = StartUnit(unit, {"--fault", "nack"});
+  ASSERT_FALSE(port.empty()) << unit.Seen();
+  const Finished write = Cli({"--device", port, "--format", "json", "write", "21=3"});
+  EXPECT_EQ(write.status, 1) << write.err;
+  for (const std::string& line : SplitLines(write.err)) {
+    EXPECT_TRUE(line.starts_with("{\"") && line.ends_with("}")) << line;
+  }
+  EXPECT_TRUE(Has(write.err, "{\"error\":\"item 21 was not written\",\"item\":21}\n")) << write.err;
+  EXPECT_TRUE(Has(write.err, "{\"message\":\"Writing of ESPA mode: Espa 4.4.4. IN silent -> program ERROR NACK.\"}"))
+      << write.err;
+}
+
+// A read that times out says so once per attempt (the message line), not
+// again in the progress box's words.
+TEST_F(CliE2e, ATimeOutIsPrintedOnce) {
+  SimulatedUnit unit;
+  const std::string port = StartUnit(unit, {"--fault", "no-reply"});
+  ASSERT_FALSE(port.empty()) << unit.Seen();
+  const Finished read = Cli({"--device", port, "read", "21"});
+  EXPECT_EQ(read.status, 1) << read.err;
+  const Lines lines = SplitLines(read.err);
+  const auto timeOuts =
+      std::count_if(lines.begin(), lines.end(), [](const std::string& line) { return Has(line, "Time-out [SOH]"); });
+  EXPECT_EQ(timeOuts, 3) << "three attempts\n" << read.err;
+  EXPECT_FALSE(Has(read.err, "Reading of Item: 21")) << read.err;
+  EXPECT_TRUE(Has(read.err, "ERROR Reading of: [Item: 21 Value: None] ERROR: Time-out [SOH].")) << read.err;
+}
+
+struct RefusedFileRow {
+  const char* name;
+  std::string bytes;
+  std::string message;  // after "tessaro-cli: <file>"
+};
+
+std::string Binary() {
+  std::string bytes;
+  for (int round = 0; round < 16; ++round) {
+    for (int byte = 0; byte < 256; ++byte) bytes.push_back(static_cast<char>(byte ^ round));
+  }
+  return bytes;
+}
+
+// A saved file ends after item 21; refusals are in the language of the run.
+std::string CutAfterItem21(const std::string& saved) { return saved.substr(0, saved.find("\r\n22    ->") + 2); }
+
+// What is not a unit settings file is neither shown nor written: the unit
+// never hears of it.
+TEST_F(CliE2e, WhatIsNotASettingsFileIsRefusedAndNothingReachesTheUnit) {
+  SimulatedUnit unit;
+  const std::string port = StartUnit(unit);
+  ASSERT_FALSE(port.empty()) << unit.Seen();
+  const Finished read = Cli({"--device", port, "read-all", "--save", File("unit.cfg")});
+  ASSERT_EQ(read.status, 0) << read.err;
+  const std::string saved = ReadBytes(File("unit.cfg"));
+  std::string outsideItsList = saved;
+  outsideItsList.replace(outsideItsList.find("\r\n21    ->1\r\n"), 13, "\r\n21    ->7\r\n");
+
+  const std::vector<RefusedFileRow> rows = {
+      {"garbage", "hello\nworld\n", " is not a unit settings file: line 1 is not a setting."},
+      {"empty", "", " is not a unit settings file: it holds no settings."},
+      {"binary", Binary(), " is not a unit settings file: line 1 is not a setting."},
+      {"truncated", CutAfterItem21(saved), " is incomplete: these items have no line: 22-23, 31-41."},
+      {"outside its list", outsideItsList, ", line 22: item 21 holds 7, which its setting does not offer."},
+  };
+  for (const RefusedFileRow& row : rows) {
+    const std::string file = File(std::string(row.name) + ".cfg");
+    WriteBytes(file, row.bytes);
+    for (const std::string command : {"write-all", "show"}) {
+      const Finished run = Cli({"--device", port, command, file});
+      EXPECT_EQ(run.status, 2) << row.name << " " << command;
+      EXPECT_EQ(run.out, "") << row.name << " " << command;
+      EXPECT_EQ(run.err, "tessaro-cli: " + file + row.message + "\n") << row.name << " " << command;
+    }
+  }
+  const Finished dutch = Cli({"--lang", "nl", "show", File("truncated.cfg")});
+  EXPECT_EQ(dutch.err, "tessaro-cli: " + File("truncated.cfg") + " is onvolledig: deze items hebben geen regel: 22-23, 31-41.\n");
+
+  // The first write the unit sees is this one.
+  const Finished write = Cli({"--device", port, "write", "21=2"});
+  ASSERT_EQ(write.status, 0) << write.err;
+  const auto set = unit.WaitForNextLine("SET ", kUnitWait);
+  ASSERT_TRUE(set) << unit.Transcript();
+  EXPECT_EQ(*set, "SET 21 2") << unit.Transcript();
+}
 
 TEST_F(CliProgram, HelpGoesToStandardOutput) {
   const Finished help = Cli({"--help"});

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -160,13 +161,40 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedRow{"SecondsWithUnit", {"monitor", "--seconds", "1s"}, "not '1s'"},
         RefusedRow{"BleepBeyondF", {"test-call", "1", "--bleep", "16"}, "--bleep needs a code 0..15"},
         RefusedRow{"BleepWithoutCall", {"reset", "--bleep", "1"}, "--bleep belongs to test-call"},
-        RefusedRow{"AddressTooLong", {"test-call", "12345678901"}, "ADDRESS of 1..10 characters"},
-        RefusedRow{"AddressEmpty", {"test-call", ""}, "ADDRESS of 1..10 characters"},
+        RefusedRow{"AddressTooLong", {"test-call", "12345678901"}, "a pager number of 1..10 digits, not '12345678901'"},
+        RefusedRow{"AddressEmpty", {"test-call", ""}, "a pager number of 1..10 digits, not ''"},
+        RefusedRow{"AddressOfLetters", {"test-call", "abc"}, "a pager number of 1..10 digits, not 'abc'"},
+        RefusedRow{"AddressWithABlank", {"test-call", "12 34"}, "a pager number of 1..10 digits"},
+        RefusedRow{"AddressWithASign", {"test-call", "+31"}, "a pager number of 1..10 digits"},
         RefusedRow{"NoAddress", {"test-call"}, "test-call needs exactly one ADDRESS"},
         RefusedRow{"MessageTooLong", {"test-call", "1", "--message", FortyOneCharacters}, "at most 40 characters"},
         RefusedRow{"MessageOutsideTheUnitsCharacters", {"test-call", "1", "--message", "\xE6\x97\xA5"},
                    "at most 40 characters of the unit's character set"}),
     [](const ::testing::TestParamInfo<RefusedRow>& info) { return info.param.name; });
+
+// A refusal names the item it is about, and is given in the format asked
+// for even when that was asked for after the fault.
+TEST(RefusedCommandLine, KeepsTheItemAndTheFormat) {
+  struct Row {
+    Args args;
+    std::optional<int16_t> item;
+    OutputFormat format;
+  };
+  const std::vector<Row> rows = {
+      {{"--format", "json", "read", "3"}, 3, OutputFormat::Json},
+      {{"write", "13=3", "--format=json"}, 13, OutputFormat::Json},
+      {{"write", "150=1", "--format", "json"}, 150, OutputFormat::Json},
+      {{"write", "99999=1"}, std::nullopt, OutputFormat::Text},
+      {{"--format", "text", "erase"}, std::nullopt, OutputFormat::Text},
+      {{"erase", "--", "--format", "json"}, std::nullopt, OutputFormat::Text},
+  };
+  for (const Row& row : rows) {
+    const ParsedCommandLine parsed = ParseCommandLine(row.args);
+    ASSERT_FALSE(parsed.options) << row.args.back();
+    EXPECT_EQ(parsed.errorItem, row.item) << parsed.error;
+    EXPECT_EQ(parsed.format, row.format) << parsed.error;
+  }
+}
 
 TEST(UsageText, NamesEveryCommandAndTheExitStatuses) {
   const std::string usage = UsageText();

@@ -7,6 +7,7 @@
 
 #include "CliTestSupport.h"
 #include "cli/Commands.h"
+#include "cli/Json.h"
 #include "core/Items.h"
 #include "tests/support/FakeBytePort.h"
 
@@ -93,6 +94,20 @@ TEST_F(CliInProcess, PortAndLanguageHoldForThisRunOnly) {
   EXPECT_EQ(ReadBytes(folder.Path() / "TessaroIP.set"), settings);
 }
 
+// Each test call and reset reopens the port; the port's own lines on that
+// belong to --verbose. A failure is still reported, once.
+TEST_F(CliInProcess, PortLinesOnlyWithVerbose) {
+  EXPECT_EQ(Run({"reset"}), ExitUnitFailed);
+  EXPECT_TRUE(ErrHas("14:03:07 ERROR: Time-out sending RESET command to unit (SOH) SOH.")) << console.Err();
+  EXPECT_FALSE(ErrHas("Comport closed by software")) << console.Err();
+  EXPECT_FALSE(ErrHas("opened with")) << console.Err();
+
+  console.err.clear();
+  EXPECT_EQ(Run({"--verbose", "reset"}), ExitUnitFailed);
+  EXPECT_TRUE(ErrHas("14:03:07 Comport closed by software.")) << console.Err();
+  EXPECT_TRUE(ErrHas("14:03:07 Com: 1 opened with: 9600,N,8,1")) << console.Err();
+}
+
 TEST_F(CliInProcess, EndlessTooLongRepliesAreGivenUpAfterTheStallTime) {
   EXPECT_EQ(Run({"read", "21"}), ExitUnitFailed);
   EXPECT_GT(chattering.readRequests, 3) << "too long replies are no failures to the engine";
@@ -117,36 +132,54 @@ TEST_F(CliInProcess, MonitorPrintsTheUnitsLinesAndReportsTheLostPort) {
   EXPECT_EQ(console.out,
             "{\"time\":\"14:03:07\",\"text\":\"ok\"}\n{\"time\":\"14:03:07\",\"text\":\"x[NULL]\"}\n");
   EXPECT_TRUE(ErrHas("Error opening Comport")) << console.Err();
-  EXPECT_TRUE(ErrHas("tessaro-cli: the serial port COM1 (dev-1) was lost")) << console.Err();
+  EXPECT_TRUE(ErrHas("{\"error\":\"the serial port COM1 (dev-1) was lost\",\"item\":null}\n")) << console.Err();
   EXPECT_FALSE(ErrHas("x[NULL]")) << "unit lines go to standard output only";
 }
 
+// A whole unit settings file of zeros and empty texts, then `extra`.
+std::string UnitFile(const std::string& extra) {
+  std::string bytes;
+  for (int item = 0; item <= LastUnitItem; ++item) bytes += std::to_string(item) + "    ->" + (item < 150 ? "0" : "") + "\r\n";
+  return bytes + extra;
+}
+
 TEST_F(CliInProcess, ShowNeedsNoPortAndRefusesAFileThatCannotBeLoaded) {
-  WriteBytes(folder.Path() / "big.cfg", "21    ->70000\r\n");
-  EXPECT_EQ(Run({"show", (folder.Path() / "big.cfg").string()}), ExitUsage);
+  const std::string file = (folder.Path() / "big.cfg").string();
+  WriteBytes(file, UnitFile("21    ->70000\r\n"));
+  EXPECT_EQ(Run({"show", file}), ExitUsage);
   EXPECT_EQ(chattering.openCalls, 0);
-  EXPECT_TRUE(ErrHas("cannot load")) << console.Err();
+  EXPECT_EQ(console.Err(), "tessaro-cli: " + file +
+                               ", line 251: item 21 must be a whole number from -32768 to 32767, not \"70000\".\n");
   EXPECT_EQ(console.out, "");
 }
 
-TEST_F(CliInProcess, ShowWarnsOfValuesOutsideTheListsButPrintsThem) {
-  WriteBytes(folder.Path() / "odd.cfg", "10    ->7\r\n41    ->30\r\n150    ->AA:BB\r\n");
-  EXPECT_EQ(Run({"show", (folder.Path() / "odd.cfg").string()}), ExitDone);
-  EXPECT_EQ(chattering.openCalls, 0);
-  EXPECT_TRUE(ErrHas("tessaro-cli: Error Screenhandling id: 10")) << console.Err();
-  EXPECT_NE(console.out.find(" 10  ESPA serial speed:"), std::string::npos) << console.out;
-  EXPECT_NE(console.out.find("7   (not in the list)\n"), std::string::npos) << console.out;
+// A value the screen would refuse is named in the language of the run,
+// the file is not shown, and nothing is written.
+TEST_F(CliInProcess, ValuesOutsideTheListsRefuseTheFile) {
+  const std::string file = (folder.Path() / "odd.cfg").string();
+  WriteBytes(file, UnitFile("10    ->7\r\n41    ->30\r\n"));
+  EXPECT_EQ(Run({"--lang", "de", "show", file}), ExitUsage);
+  EXPECT_EQ(console.Err(),
+            "tessaro-cli: " + file + ", Zeile 251: Item 10 enth\xC3\xA4lt 7, was die Einstellung nicht anbietet.\n");
+  EXPECT_EQ(console.out, "");
+
+  console.err.clear();
+  EXPECT_EQ(Run({"--format", "json", "write-all", file}), ExitUsage);
+  EXPECT_EQ(console.Err(), "{\"error\":" + JsonString(file + ", line 251: item 10 holds 7, which its setting does not offer.") +
+                               ",\"item\":10}\n");
+  EXPECT_EQ(chattering.openCalls, 0) << "the file is refused before the port opens";
+  EXPECT_EQ(ticks.count, 0);
+  EXPECT_TRUE(chattering.written.empty());
+}
+
+TEST_F(CliInProcess, ShowPrintsTheSubnetBeyondItsListAsTheWindowShowsIt) {
+  const std::string file = (folder.Path() / "subnet.cfg").string();
+  WriteBytes(file, UnitFile("41    ->30\r\n150    ->AA:BB\r\n"));
+  EXPECT_EQ(Run({"show", file}), ExitDone) << console.Err();
+  EXPECT_EQ(console.Err(), "");
   EXPECT_NE(console.out.find("30  Default for Class A/B/C\n"), std::string::npos) << console.out;
   EXPECT_NE(console.out.find("150  MAC Address"), std::string::npos) << console.out;
   EXPECT_EQ(std::count(console.out.begin(), console.out.end(), '\n'), 32) << "one line per readable item";
-}
-
-TEST_F(CliInProcess, WriteAllRefusesAFileTheScreenWouldChangeBeforeAnyFrame) {
-  WriteBytes(folder.Path() / "odd.cfg", "10    ->7\r\n");
-  EXPECT_EQ(Run({"write-all", (folder.Path() / "odd.cfg").string()}), ExitUsage);
-  EXPECT_TRUE(ErrHas("holds values outside the settings lists; nothing was written")) << console.Err();
-  EXPECT_EQ(ticks.count, 0);
-  EXPECT_TRUE(chattering.written.empty());
 }
 
 }  // namespace

@@ -127,8 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         WholeRow{"IpAddress", {{31, 192}, {32, 168}, {33, 1}, {34, 50}}, 34, "192.168.1.50"},
         WholeRow{"Gateway", {{37, 10}, {38, 0}, {39, 0}, {40, 254}}, 40, "10.0.0.254"},
-        WholeRow{"PortHighThenLow", {{35, 208}, {36, 7}}, 36, "53255"},
-        WholeRow{"PortLowByteOnly", {{35, 0}, {36, 80}}, 36, "80"},
+        WholeRow{"PortLowByteFirst", {{35, 208}, {36, 7}}, 36, "2000"},
         WholeRow{"NotOnTheFirstItems", {{31, 192}, {32, 168}, {33, 1}, {34, 50}}, 33, std::nullopt},
         WholeRow{"AMemberNotRead", {{31, 192}, {32, 168}, {34, 50}}, 34, std::nullopt},
         WholeRow{"NotAByte", {{35, 300}, {36, 7}}, 36, std::nullopt},
@@ -136,17 +135,25 @@ INSTANTIATE_TEST_SUITE_P(
         WholeRow{"NoGroup", {{21, 1}, {23, 60}}, 23, std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The window's tooltip on the port boxes: box 36 x 256 + box 35.
+TEST(WholeValue, PortFollowsTheWindowsRule) {
+  for (const auto& [low, high] : std::vector<std::pair<int, int>>{{208, 7}, {80, 0}, {0, 80}, {255, 255}, {0, 0}, {1, 2}}) {
+    EXPECT_EQ(WholeValue(ByteRows({{36, high}, {35, low}}), 36), std::to_string(high * 256 + low))
+        << "35=" << low << " 36=" << high;
+  }
+}
+
 TEST(ItemTable, ShowsTheWholeValueBesideTheGroupsLastItem) {
   const auto rows = ByteRows({{34, 50}, {31, 192}, {33, 1}, {32, 168}, {35, 208}, {36, 7}});
   const std::string table = ItemTable(rows);
   EXPECT_NE(table.find(" 34  IP Address [Static]:  50  192.168.1.50\n"), std::string::npos) << table;
-  EXPECT_NE(table.find(" 36  PortNumber [H:L]      7   53255\n"), std::string::npos) << table;
+  EXPECT_NE(table.find(" 36  PortNumber [H:L]      7   2000\n"), std::string::npos) << table;
   EXPECT_NE(table.find(" 33  IP Address [Static]:  1\n"), std::string::npos) << table;
   const std::string json = ItemJson("read", true, rows);
   EXPECT_NE(json.find("\"item\":34,\"legend\":\"IP Address [Static]:\",\"value\":50,\"whole\":\"192.168.1.50\"}"),
             std::string::npos)
       << json;
-  EXPECT_NE(json.find("\"value\":7,\"whole\":53255}"), std::string::npos) << json;
+  EXPECT_NE(json.find("\"value\":7,\"whole\":2000}"), std::string::npos) << json;
 }
 
 TEST(ItemJson, GivesNumbersTextsAndChoicesInUtf8) {
@@ -217,6 +224,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ItemTable, ShowsAUnitsControlCharactersByName) {
   EXPECT_EQ(ItemTable({Row(154, "NameServer:", "1.2\x1b]0;x\x07", false, false, std::nullopt)}),
             "154  NameServer:  1.2[ESC]]0;x[BEL]\n");
+}
+
+TEST(FailureLine, PlainOrAnObjectWithTheItem) {
+  EXPECT_EQ(FailureLine(false, "interrupted"), "tessaro-cli: interrupted");
+  EXPECT_EQ(FailureLine(false, "item 21 was not read", 21), "tessaro-cli: item 21 was not read");
+  EXPECT_EQ(FailureLine(true, "item 21 was not read", 21), "{\"error\":\"item 21 was not read\",\"item\":21}");
+  EXPECT_EQ(FailureLine(true, "cannot \"x\"\n"), "{\"error\":\"cannot \\\"x\\\"\\n\",\"item\":null}");
 }
 
 TEST(ProgressText, CountsItemsDoneOfItemsRequested) {

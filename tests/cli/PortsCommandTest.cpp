@@ -8,6 +8,7 @@
 
 #include "cli/CliOptions.h"
 #include "cli/Commands.h"
+#include "cli/Json.h"
 #include "files/PortBindingsFile.h"
 #include "tests/cli/CliTestSupport.h"
 
@@ -74,8 +75,10 @@ TEST_F(PortsCommandTest, ABadFileIsReportedAndListsAsNoBindings) {
   EXPECT_NE(console.out.find("\"bindings\": []"), std::string::npos) << console.out;
   EXPECT_NE(console.out.find("\"problem\": \"the port bindings file"), std::string::npos) << console.out;
   ASSERT_EQ(console.err.size(), 1u);
-  EXPECT_EQ(console.err[0], "tessaro-cli: the port bindings file " + BindingsFile() +
-                                ": line 2: no \"->\"; the ports open their standard devices");
+  EXPECT_EQ(console.err[0], "{\"message\":" +
+                                JsonString("the port bindings file " + BindingsFile() +
+                                           ": line 2: no \"->\"; the ports open their standard devices") +
+                                "}");
 }
 
 TEST(PortsOptionsTest, PortsTakesNoOperandAndKnowsTheFormat) {

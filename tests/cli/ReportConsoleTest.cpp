@@ -68,6 +68,44 @@ TEST(ReportConsole, BatchEndAndPortChangesShowWhatWasHeld) {
   EXPECT_EQ(console.err, (Lines{"Reading of all settings successfull.", "Error opening Comport", "Com: 1 opened"}));
 }
 
+// A failed read stands in the progress box and in the message lines with the
+// same report; without --verbose it is shown once, as the message line.
+TEST(ReportConsole, AFailedReadIsShownOnce) {
+  int16_t english = English;
+  LanguageTexts texts;
+  texts.FillTextTable(english);
+  RecordingConsole console;
+  ReportConsole reports(console, false);
+  EngineEventRecord events;
+  events.reports = &reports;
+  events.texts = &texts;
+
+  reports.ErrLine("Reading of Item: 21  [Item: 21 Value: None] ERROR: Time-out [SOH]. ");
+  reports.MessageLine("14:03:07 ERROR Reading of: [Item: 21 Value: None] ERROR: Time-out [SOH]. ");
+  reports.ErrLine("Reading of Item: 21  [Item: 21 Value: None] ERROR [checksum]. ");
+  events.TransactionFinished(TransactionKind::Read, 21, TransactionOutcome::Failed);
+  EXPECT_EQ(console.err, (Lines{"14:03:07 ERROR Reading of: [Item: 21 Value: None] ERROR: Time-out [SOH]. ",
+                                "Reading of Item: 21  [Item: 21 Value: None] ERROR [checksum]. "}))
+      << "a report the message lines do not carry stays";
+
+  // A write's lines carry different things: the attempt and the reason.
+  console.err.clear();
+  reports.MessageLine("14:03:08  [Item: 21 Value: 1] Writing of ESPA mode: Espa 4.4.4. OUT");
+  reports.ErrLine("Writing of ESPA mode: Espa 4.4.4. OUT -> ERROR: Time-out[SOH].");
+  events.TransactionFinished(TransactionKind::Write, 21, TransactionOutcome::Failed);
+  EXPECT_EQ(console.err.size(), 2u);
+}
+
+TEST(ReportConsole, JsonGivesEachLineAsAnObject) {
+  RecordingConsole console;
+  ReportConsole reports(console, false, true);
+  reports.ErrLine("Cancelled!");
+  reports.MessageLine("14:03:07 Error opening Comport:  1");
+  reports.ShowHeld();
+  EXPECT_EQ(console.err, (Lines{"{\"message\":\"Cancelled!\"}",
+                                "{\"time\":\"14:03:07\",\"message\":\"Error opening Comport:  1\"}"}));
+}
+
 TEST(ReportConsole, VerbosePassesEveryLineAtOnce) {
   RecordingConsole console;
   ReportConsole reports(console, true);

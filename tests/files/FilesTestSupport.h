@@ -12,7 +12,6 @@
 #include <utility>
 #include <vector>
 
-#include "core/Dialogs.h"
 #include "tests/support/ItemValueAssertions.h"
 #include "core/ItemValue.h"
 #include "core/Items.h"
@@ -54,21 +53,19 @@ class FakeSettingsScreen final : public SettingsScreen {
     taken.push_back(item);
     store_.ItemValues[item] = controls[item];
   }
+  // A combo shows positions -1 (none) up to its entries less one.
+  bool CanShow(int16_t item, const ItemValue& value) const override {
+    const auto combo = comboEntries.find(item);
+    return combo == comboEntries.end() || (value.NumberValue() >= -1 && value.NumberValue() < combo->second);
+  }
 
   std::array<LiteralValue, ItemCount> controls;
+  std::map<int16_t, int> comboEntries;  // items shown in a combo, with its number of entries
   std::vector<int16_t> shown;
   std::vector<int16_t> taken;
 
  private:
   SettingsStore& store_;
-};
-
-class FakeDialogs final : public Dialogs {
- public:
-  void ShowCriticalError(const std::string& text, const std::string& caption) override {
-    errors.emplace_back(text, caption);
-  }
-  std::vector<std::pair<std::string, std::string>> errors;
 };
 
 // Items 0..249 in ascending order, as the whole-screen transfers visit them.

@@ -11,7 +11,6 @@ namespace tessaro {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::FakeDialogs;
 using testing::FakeSettingsScreen;
 using testing::FolderNames;
 using testing::ReadBytes;
@@ -51,8 +50,7 @@ class ProgramSettingsFile : public ::testing::Test {
   SettingsStore store;
   ProgramSettings settings = Earlier();
   FakeSettingsScreen screen{store};
-  FakeDialogs dialogs;
-  SettingsFiles files{folder.Path(), store, settings, screen, dialogs};
+  SettingsFiles files{folder.Path(), store, settings, screen};
 };
 
 TEST_F(ProgramSettingsFile, WritesSixExactLines) {
@@ -67,7 +65,6 @@ TEST_F(ProgramSettingsFile, WritesSixExactLines) {
             "3       UnitType ->3\r\n"
             "4       Taal ->2\r\n"
             "5       Case ->1\r\n");
-  EXPECT_TRUE(dialogs.errors.empty());
 }
 
 TEST_F(ProgramSettingsFile, RoundTrip) {
@@ -91,7 +88,6 @@ TEST_F(ProgramSettingsFile, MissingFileGivesZerosAndEmptyPath) {
   files.ReadProgramSettings();
   ExpectSettings(settings, Settings(0, 0, "", 0, 0, 0), "missing file");
   EXPECT_TRUE(FolderNames(folder.Path()).empty()) << "reading creates nothing";
-  EXPECT_TRUE(dialogs.errors.empty());
 }
 
 TEST_F(ProgramSettingsFile, ReadsByLineNumberAlone) {
@@ -150,7 +146,6 @@ TEST_F(ProgramSettingsFile, NumberBeyond16BitsLeavesThatSettingAlone) {
     ProgramSettings expected = Settings(1, 2, "pad", 3, 4, 5);
     expected.*row.setting = 9;
     ExpectSettings(settings, expected, "line " + std::to_string(row.line) + " holds " + row.bad);
-    EXPECT_TRUE(dialogs.errors.empty());
   }
 }
 
@@ -174,12 +169,11 @@ TEST_F(ProgramSettingsFile, LineBreaksInSetPathBecomeBlanks) {
 
 TEST_F(ProgramSettingsFile, FailedSaveIsSilentAndKeepsSettings) {
   const fs::path missing = folder.Path() / "gone";
-  SettingsFiles elsewhere{missing, store, settings, screen, dialogs};
+  SettingsFiles elsewhere{missing, store, settings, screen};
   settings = Settings(2, 2, "p", 3, 1, 1);
   elsewhere.WriteProgramSettings();
   EXPECT_FALSE(fs::exists(missing));
   ExpectSettings(settings, Settings(2, 2, "p", 3, 1, 1), "settings in memory");
-  EXPECT_TRUE(dialogs.errors.empty());
 }
 
 }  // namespace

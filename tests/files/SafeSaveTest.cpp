@@ -26,7 +26,6 @@ namespace tessaro {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::FakeDialogs;
 using testing::FakeSettingsScreen;
 using testing::FolderNames;
 using testing::ReadBytes;
@@ -123,8 +122,7 @@ class FullDisk : public ::testing::Test {
   SettingsStore store;
   ProgramSettings settings;
   FakeSettingsScreen screen{store};
-  FakeDialogs dialogs;
-  SettingsFiles files{folder.Path(), store, settings, screen, dialogs};
+  SettingsFiles files{folder.Path(), store, settings, screen};
 
  private:
   bool mounted_ = false;

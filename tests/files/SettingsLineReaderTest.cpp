@@ -95,6 +95,51 @@ TEST(SettingsLineParser, PieceSizeDoesNotMatter) {
   }
 }
 
+struct RecordRow {
+  const char* name;
+  std::string bytes;
+  int oddLine;                    // 0: every line a record
+  std::map<int, int> entryLines;  // entry -> the file line it came from
+};
+
+// Unit settings files: each line must be a record; lines are counted as an
+// editor counts them, whichever line ends the file uses and however the
+// bytes arrive.
+TEST(SettingsLineParser, UnitRecordsNameTheFirstLineThatIsNone) {
+  const std::vector<RecordRow> rows = {
+      {"records", "0    ->1\r\n12 ->5\r\n7->x", 0, {{0, 1}, {12, 2}, {7, 3}}},
+      {"CR LF, LF and CR each end one line", "1 ->a\r\n2 ->b\n3 ->c\r\r\n4 ->d", 0, {{1, 1}, {2, 2}, {3, 3}, {4, 5}}},
+      {"blank lines count but carry nothing", "\r\n  \r\n1 ->a\r\n", 0, {{1, 3}}},
+      {"later line wins, with its line", "5 ->a\r\n5 ->b\r\n", 0, {{5, 2}}},
+      {"a word", "1 ->a\r\nhello\r\n2 ->b\r\n", 2, {{1, 1}}},
+      {"number without arrow", "1 ->a\r\n2\r\n", 2, {{1, 1}}},
+      {"last line without arrow or line end", "1 ->a\r\n2 -", 2, {{1, 1}}},
+      {"blanks before the number", " 1 ->a\r\n", 1, {}},
+      {"a fraction for a number", "1.5 ->a\r\n", 1, {}},
+      {"a plus sign", "+1 ->a\r\n", 1, {}},
+      {"a word between number and arrow", "0        Compoort ->0\r\n", 1, {}},
+      {"a negative line ends the file first", "1 ->a\r\n-1\r\nhello\r\n", 0, {{1, 1}}},
+      {"an ignored number is still a record", "4000 ->x\r\n4000 x\r\n", 2, {}},
+  };
+  for (const RecordRow& row : rows) {
+    for (const std::size_t piece : {1u, 2u, 3u, 5u, 1000u}) {
+      SettingsLineParser parser(SettingsLineParser::Form::UnitRecords);
+      for (std::size_t pos = 0; pos < row.bytes.size(); pos += piece) {
+        parser.Feed(std::string_view(row.bytes).substr(pos, piece));
+      }
+      parser.Finish();
+      const std::string context = std::string(row.name) + ", pieces of " + std::to_string(piece);
+      EXPECT_EQ(parser.OddLine(), row.oddLine) << context;
+      for (int number = 0; number < SettingsFileLineSlots; ++number) {
+        const auto found = row.entryLines.find(number);
+        EXPECT_EQ(parser.EntryLines()[number], found == row.entryLines.end() ? 0 : found->second)
+            << context << ": entry " << number;
+        EXPECT_EQ(parser.Lines()[number].has_value(), found != row.entryLines.end()) << context << ": entry " << number;
+      }
+    }
+  }
+}
+
 TEST(SettingsLineParser, BytesAfterTheEndAreIgnored) {
   SettingsLineParser parser;
   parser.Feed("1 ->a\r\n-5 ->b\r\n");

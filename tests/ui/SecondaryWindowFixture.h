@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -73,10 +74,13 @@ class SecondaryWindowTest : public MainWindowTest {
     return lines;
   }
 
-  // Item number, then value, for each line of the defaults file.
+  // A whole defaults file: the given values, 0 or the empty text elsewhere.
   void WriteDefaults(const std::vector<std::pair<int, std::string>>& values) {
     std::ofstream out(folder.Path() / "default.set", std::ios::binary);
-    for (const auto& [item, value] : values) out << item << "    ->" << value << "\r\n";
+    for (int item = 0; item <= 249; ++item) {
+      const auto given = std::find_if(values.begin(), values.end(), [item](const auto& value) { return value.first == item; });
+      out << item << "    ->" << (given != values.end() ? given->second : item < 150 ? "0" : "") << "\r\n";
+    }
   }
 };
 

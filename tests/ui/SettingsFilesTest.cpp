@@ -1,6 +1,12 @@
 // Saving and loading unit settings files through the file dialogs.
 #include <QPushButton>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
 #include "tests/ui/UiFixture.h"
 #include "ui/ListCombo.h"
 
@@ -106,6 +112,73 @@ TEST_F(SettingsFilesTest, ASavedFileLoadsBackIntoTheScreen) {
   EXPECT_EQ(W().ComboInstellingen.at(10)->currentIndex(), 3);
   EXPECT_EQ(W().TxtCharInput.at(31)->text(), QStringLiteral("192"));
   EXPECT_EQ(Program().Store.UnitValues[31], ItemValue(-1));
+}
+
+struct RefusedFile {
+  const char* name;
+  std::string bytes;
+  QString says;  // after the file's path
+};
+
+// Read from file with something that is not a unit settings file: one
+// error box naming the file and what is wrong, and the screen and the store
+// keep what they held.
+TEST_F(SettingsFilesTest, WhatIsNotASettingsFileIsRefusedWithABox) {
+  Start();
+  W().ComboInstellingen.at(10)->setCurrentIndex(3);
+  W().TxtCharInput.at(31)->setText(QStringLiteral("192"));
+  prompts.saveAnswer = [](const FileDialogRequest& request) { return request.initialFolder + QStringLiteral("/site.cfg"); };
+  W().CmdOpslaanUnitGegevens->click();
+  std::ifstream in(DefaultFolder() / "site.cfg", std::ios::binary);
+  const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string binary;
+  for (int byte = 0; byte < 2048; ++byte) binary.push_back(static_cast<char>(byte * 7));
+
+  const std::vector<RefusedFile> rows = {
+      {"garbage.cfg", "hello\nworld\n", QStringLiteral(" is not a unit settings file: line 1 is not a setting.")},
+      {"empty.cfg", "", QStringLiteral(" is not a unit settings file: it holds no settings.")},
+      {"binary.cfg", binary, QStringLiteral(" is not a unit settings file: line 1 is not a setting.")},
+      {"cut.cfg", saved.substr(0, saved.find("\r\n22    ->") + 2),
+       QStringLiteral(" is incomplete: these items have no line: 22-23, 31-41.")},
+  };
+  for (const RefusedFile& row : rows) {
+    const std::filesystem::path file = DefaultFolder() / row.name;
+    std::ofstream(file, std::ios::binary) << row.bytes;
+    const auto storeBefore = Program().Store;
+    prompts.openAnswer = [&file](const FileDialogRequest&) { return QStringFromPath(file); };
+    W().CmdLezenUnitgegevens->click();
+
+    const auto boxes = OpenBoxes();
+    ASSERT_EQ(boxes.size(), 1u) << row.name;
+    EXPECT_EQ(boxes[0]->text(), QStringFromPath(file) + row.says);
+    EXPECT_EQ(boxes[0]->icon(), QMessageBox::Critical);
+    EXPECT_EQ(boxes[0]->windowTitle(), Title());
+    boxes[0]->close();
+    EXPECT_EQ(W().ComboInstellingen.at(10)->currentIndex(), 3) << row.name;
+    EXPECT_EQ(W().TxtCharInput.at(31)->text(), QStringLiteral("192")) << row.name;
+    EXPECT_EQ(Program().Store.ItemValues, storeBefore.ItemValues) << row.name;
+    EXPECT_EQ(Program().Store.UnitValues, storeBefore.UnitValues) << row.name;
+    EXPECT_EQ(Program().Store.FileValues, storeBefore.FileValues) << row.name;
+  }
+}
+
+// The box speaks the program's language; so does a refused default.set.
+TEST_F(SettingsFilesTest, ARefusedDefaultsFileIsSaidInTheProgramsLanguage) {
+  ProgramFile file;
+  file.taal = 2;
+  std::ofstream(folder.Path() / "default.set", std::ios::binary) << "hallo\r\n";
+  Start("", file);
+  const auto boxes = OpenBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0]->text(), QStringFromPath(folder.Path() / "default.set") +
+                                  QStringLiteral(" ist keine Einstellungsdatei einer Unit: Zeile 1 ist keine Einstellung."));
+  boxes[0]->close();
+  EXPECT_EQ(Value(21), ItemValue(0)) << "started as without a default.set";
+
+  W().TxtCharInput.at(23)->setText(QStringLiteral("77"));
+  W().CmdInstellingenLezen->click();
+  ASSERT_EQ(OpenBoxes().size(), 1u);
+  EXPECT_EQ(W().TxtCharInput.at(23)->text(), QStringLiteral("77"));
 }
 
 }  // namespace
