@@ -41,11 +41,13 @@ void SettingsTransfer::InitSettingsScreen() {
   }
 
   if (ComboControl* bleep = controls_.ComboTestBleepCode()) {
+    // A rebuild for another language keeps the code the user chose.
+    const int chosen = bleep->SelectedIndex();
     bleep->SetVisible(true);
     bleep->ClearEntries();
     for (const std::string& entry : BleepCodeChoices(taal_)) bleep->AddEntry(entry);
     bleep->SetVisible(true);
-    bleep->SetSelectedIndex(1);
+    bleep->SetSelectedIndex(chosen >= 0 && chosen < bleep->EntryCount() ? chosen : 1);
   }
 }
 

@@ -32,7 +32,8 @@ class SettingsTransfer : public SettingsScreen {
   // buttons are shown. Leaves every setting combo without a selection.
   void InitSettingsScreen();
   // Draws each setting control in the colour that says whether it matches
-  // UnitValues; items with a pending request keep their colour.
+  // UnitValues. A value the unit never gave never counts as matching, and
+  // a pending request does not hold a colour.
   void UpdateItemColours();
   // Removes the highlight of the edit text of combos 0..22.
   void ClearComboSelections();

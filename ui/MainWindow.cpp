@@ -44,8 +44,9 @@ const QColor RxLight(0x80, 0xFF, 0x80);
 
 constexpr const char* LineBreak = "\r\n";
 
-// How long, in LED ticks, the frame says the port is back.
-constexpr int PortBackTicks = 40;
+// How long, in LED ticks, the frame says the port is back: long enough to be
+// seen, short enough not to be mistaken for news a minute later.
+constexpr int PortBackTicks = 16;
 const QColor PortLostColour(0xC0, 0x00, 0x00);
 const QColor PortBackColour(0x00, 0x6B, 0x1E);
 constexpr int UnitTab = 3;
@@ -269,7 +270,15 @@ int16_t MainWindow::TestBleepCode() {
 }
 
 void MainWindow::SetCommunicationCaption(const std::string& caption) {
+  portLine_ = caption;
   widgets_.FrmCommunicatie->setTitle(CaptionText(caption));
+}
+
+// A language change rewrites the frame's caption; while the port is open it
+// keeps saying which port, and how it is set.
+std::string MainWindow::CommunicationCaption() const {
+  if (!portLine_.empty() && program_->Link.PortIsOpen() > 0) return portLine_;
+  return program_->Texts.Text(slot::ComPort) + ": ";
 }
 
 // ---- timers

@@ -107,6 +107,8 @@ class MainWindow : public QMainWindow,
   void PortBack() override;
   void FadePortBack();
   void ShowPortStateText(PortState state);
+  // The frame's caption: the open port's line, else the bare "ComPort: ".
+  std::string CommunicationCaption() const;
   // A port that failed at start-up leaves the engine unstarted; a bulk
   // request then tries the port once more and, failing, says why nothing
   // happens.
@@ -165,6 +167,7 @@ class MainWindow : public QMainWindow,
   std::unique_ptr<EngineDriver> driver_;
 
   PortState portState_ = PortState::Steady;
+  std::string portLine_;  // as the port last opened
   int portBackTicks_ = 0;
   bool txLedLit_ = false;
   bool rxLedLit_ = false;

@@ -23,7 +23,7 @@ void MainWindow::SetTeksten() {
   w.Setup->setText(CaptionText(T(slot::Settings)));
   w.Quit->setText(CaptionText(T(slot::Quit)));
   w.About->setText(CaptionText(T(slot::About)));
-  w.FrmCommunicatie->setTitle(CaptionText(T(slot::ComPort) + ": "));
+  w.FrmCommunicatie->setTitle(CaptionText(CommunicationCaption()));
   setWindowTitle(ToQString(" " + T(slot::ProgramTitle)));
 
   const TextSlot mainTabs[] = {slot::Status, slot::Settings, slot::File, slot::Unit, slot::Service};

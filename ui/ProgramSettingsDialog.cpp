@@ -32,11 +32,18 @@ const QColor LockedTextColour(0xC0, 0xC0, 0xC0);
 const char* const LanguageNames[] = {"English", "Nederlands", "Deutsch", "Française"};
 
 // What the setting rows show goes into the store, so that rebuilding the
-// lists in another language shows the same positions and texts again.
+// lists in another language shows the same positions and texts again. The
+// diagnostic boxes keep what the unit last told them: taken from the screen
+// as a setting, they would be emptied.
 void KeepScreenValues(TessaroProgram& program) {
   for (const SettingsRow& row : SettingsRows()) {
-    if (row.control == RowControl::TekstBox) continue;  // read from the unit only
-    for (int16_t item : row.Items()) program.Screen.ScreenToItem(item);
+    for (int16_t item : row.Items()) {
+      if (row.control == RowControl::TekstBox) {
+        program.Store.ItemValues[static_cast<std::size_t>(item)] = ItemValue(program.Screen.ShownText(item));
+      } else {
+        program.Screen.ScreenToItem(item);
+      }
+    }
   }
 }
 
@@ -397,14 +404,16 @@ void ProgramSettingsDialog::CmdSave_Click() {
 
 void ProgramSettingsDialog::CmdClose_Click() { close(); }
 
-// The order matters: the new language must be in the table before any
-// window takes its texts, and the screen is rebuilt last in that language.
-// The screen is rebuilt from the store, not from default.set: the unit's
-// values and any edit not yet written stay on screen.
+// The order matters: the new language must be in the table before the port
+// lines are written and any window takes its texts, and the screen is
+// rebuilt last in that language. The screen is rebuilt from the store, not
+// from default.set: the unit's values and any edit not yet written stay on
+// screen.
 void ProgramSettingsDialog::ApplySettings() {
   TessaroProgram& program = program_;
   ComboToSettings();
   program.Files.WriteProgramSettings();
+  program.Texts.FillTextTable(program.Settings.Taal);
   // Before the port opens again, so that it opens the device just chosen.
   if (w_.ComboDevice != nullptr && ReadPortBindings(ProgramFolder()).bindings != bindings_ &&
       !WritePortBindings(ProgramFolder(), bindings_)) {
@@ -414,7 +423,6 @@ void ProgramSettingsDialog::ApplySettings() {
   KeepScreenValues(program);
   program.Link.CloseComPort();
   program.OpenPortAndStartEngine();
-  program.Texts.FillTextTable(program.Settings.Taal);
   mainWindow_.SetTeksten();
   SetTeksten();
   FillDeviceCombo();

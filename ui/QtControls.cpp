@@ -1,5 +1,6 @@
 #include "ui/QtControls.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,14 +26,25 @@ QColor SettledGreen(const QColor& background) {
   return Luminance(background) > 0.18 ? QColor(0x00, 0x6B, 0x1E) : QColor(0x7D, 0xDB, 0x8F);
 }
 
+// The palette a field would have without a value colour: its parent's, or
+// the application's for a field without one.
+QPalette InheritedPalette(const QWidget& field) {
+  return field.parentWidget() != nullptr ? field.parentWidget()->palette() : QApplication::palette(&field);
+}
+
 // Repainting thirty controls ten times a second for nothing would show, so
-// the palette is only touched on a change.
+// the palette is only touched on a change. The plain colour is taken afresh
+// from what the field inherits: read back from the field's own palette it
+// would be the green set the time before, and green would never go again.
 void ApplyTextColour(QWidget& widget, QPalette::ColorRole role, ValueColour colour,
                      std::optional<ValueColour>& current) {
   if (current == colour) return;
   current = colour;
   QPalette palette = widget.palette();
-  palette.setColor(role, ColourOf(colour, palette));
+  const QPalette inherited = InheritedPalette(widget);
+  const QColor shown = ValueColourOf(colour, widget, role);
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) palette.setColor(group, role, shown);
+  palette.setColor(QPalette::Disabled, role, inherited.color(QPalette::Disabled, role));
   widget.setPalette(palette);
 }
 
@@ -54,6 +66,11 @@ QColor ColourOf(ValueColour colour, const QPalette& palette) {
                                                                             : QColor(0xFF, 0x80, 0x80);
   }
   return SettledGreen(palette.color(QPalette::Active, QPalette::Base));
+}
+
+QColor ValueColourOf(ValueColour colour, const QWidget& field, QPalette::ColorRole role) {
+  if (colour == ValueColour::DiffersFromUnit) return InheritedPalette(field).color(QPalette::Active, role);
+  return ColourOf(colour, field.palette());
 }
 
 LineEditControl::LineEditControl(InputBox& box, bool visible) : box_(box), visible_(visible) {

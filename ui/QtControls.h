@@ -23,6 +23,10 @@ class InputBox;
 // settled green, one that differs in the normal text colour; both stand out
 // from disabled grey and keep 4.5:1 against the field in light and dark.
 QColor ColourOf(ValueColour colour, const QPalette& palette);
+// The colour a field's value is drawn in: the green against the field's own
+// background, or the plain colour of the role in the palette the field
+// inherits (never the one its last value colour left in its own palette).
+QColor ValueColourOf(ValueColour colour, const QWidget& field, QPalette::ColorRole role = QPalette::Text);
 // WCAG contrast ratio of two colours, 1 to 21.
 double ContrastRatio(const QColor& a, const QColor& b);
 

@@ -46,10 +46,11 @@ INSTANTIATE_TEST_SUITE_P(
         ComboColourCase{"PositionEqualsReceivedText", 13, 2, "2", RequestNone, kDiffers, kMatches},
         ComboColourCase{"PositionEqualsNumber", 13, 2, 2, RequestNone, kDiffers, kMatches},
         ComboColourCase{"NotObtainedDiffers", 13, 2, -1, RequestNone, kMatches, kDiffers},
-        ComboColourCase{"NoSelectionMatchesNotObtained", 5, -1, -1, RequestNone, kDiffers, kMatches},
+        ComboColourCase{"NoSelectionIsNoValueOfTheUnits", 5, -1, -1, RequestNone, kMatches, kDiffers},
         ComboColourCase{"NoSelectionDiffersFromZero", 5, -1, 0, RequestNone, kMatches, kDiffers},
-        ComboColourCase{"PendingWriteKeepsColour", 13, 2, -1, RequestWrite, kMatches, kMatches},
-        ComboColourCase{"PendingReadKeepsColour", 13, 2, 2, RequestRead, kDiffers, kDiffers},
+        ComboColourCase{"PendingWriteOfAValueNeverGivenIsNotGreen", 13, 2, -1, RequestWrite, kMatches, kDiffers},
+        ComboColourCase{"PendingWriteOfAnEditIsNotGreen", 13, 1, "2", RequestWrite, kMatches, kDiffers},
+        ComboColourCase{"PendingReadOfTheSameValueMatches", 13, 2, 2, RequestRead, kDiffers, kMatches},
         ComboColourCase{"SubnetCombo", 41, 8, "8", RequestNone, kDiffers, kMatches}),
     [](const ::testing::TestParamInfo<ComboColourCase>& info) { return std::string(info.param.name); });
 
@@ -82,7 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BoxColourCase{"SameNumber", 31, "192", 192, kMatches},
                       BoxColourCase{"LeadingZeroDiffers", 31, "0192", 192, kDiffers},
                       BoxColourCase{"TrailingBlankDiffers", 37, "192 ", "192", kDiffers},
-                      BoxColourCase{"MinusOneTextMatchesNotObtained", 23, "-1", -1, kMatches},
+                      BoxColourCase{"MinusOneTextIsNoValueOfTheUnits", 23, "-1", -1, kDiffers},
+                      BoxColourCase{"MinusOneTextTheUnitGave", 150, "-1", "-1", kMatches},
                       BoxColourCase{"EmptyDiffersFromNotObtained", 35, "", -1, kDiffers},
                       BoxColourCase{"DiagnosticCaseMatters", 150, "00:0a", "00:0A", kDiffers},
                       BoxColourCase{"DiagnosticSame", 154, "10.0.0.1", "10.0.0.1", kMatches}),
@@ -107,7 +109,7 @@ TEST_F(PresentationTest, AfterAFileLoadEveryShownValueDiffers) {
   screen.UpdateItemColours();
   for (int item : {0, 5, 41}) EXPECT_EQ(controls.Combo(item).colour, kDiffers) << item;
   EXPECT_EQ(controls.CharBox(31).colour, kDiffers);
-  EXPECT_EQ(controls.Combo(7).colour, kMatches);  // still without selection
+  EXPECT_EQ(controls.Combo(7).colour, kDiffers);  // without selection, and the unit gave nothing
 }
 
 }  // namespace

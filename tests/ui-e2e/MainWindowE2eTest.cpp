@@ -179,7 +179,7 @@ class MainWindowE2eTest : public ::testing::Test {
   }
   QColor ValueColourOf(int item, ValueColour colour) {
     QWidget& widget = IsCombo(item) ? static_cast<QWidget&>(*Combo(item).lineEdit()) : Box(item);
-    return ColourOf(colour, widget.palette());
+    return tessaro::ValueColourOf(colour, widget);
   }
   bool DrawnAs(int item, ValueColour colour) { return DrawnColour(item) == ValueColourOf(item, colour); }
 

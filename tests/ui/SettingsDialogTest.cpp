@@ -249,7 +249,7 @@ TEST_F(SettingsDialogTest, SaveAppliesEverySettingAtOnce) {
   EXPECT_EQ(W().TxtCharInput.at(23)->text(), QStringLiteral("99"));
   EXPECT_EQ(Value(0).NumberValue(), 2);
   // The port was closed and opened on the new number, reported in the
-  // language of the time.
+  // language just chosen.
   EXPECT_EQ(port.closeCalls, closesBefore + 1);
   EXPECT_EQ(port.openCalls, opensBefore + 1);
   EXPECT_TRUE(port.open);
@@ -257,8 +257,10 @@ TEST_F(SettingsDialogTest, SaveAppliesEverySettingAtOnce) {
   const int count = Program().Log.MessageLineCount();
   ASSERT_GE(count, 2);
   const auto& lines = Program().Log.MessageLines();
-  EXPECT_NE(lines[static_cast<std::size_t>(count - 2)].find("Comport closed by software."), std::string::npos);
-  EXPECT_NE(lines[static_cast<std::size_t>(count - 1)].find("Com: 3 opened with: 9600,N,8,1"), std::string::npos);
+  EXPECT_NE(lines[static_cast<std::size_t>(count - 2)].find(Text(slot::ComportClosed) + "."), std::string::npos);
+  EXPECT_NE(lines[static_cast<std::size_t>(count - 1)].find("Com: 3 " + Text(slot::OpenedWith) + ": 9600,N,8,1"),
+            std::string::npos);
+  EXPECT_EQ(lines[static_cast<std::size_t>(count - 2)].find("Comport closed by software."), std::string::npos);
   // Both windows speak German at once; the screen was rebuilt in German and
   // shows the values again.
   EXPECT_EQ(W().Setup->text(), QStringLiteral("Einstellungen"));
