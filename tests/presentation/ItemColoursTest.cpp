@@ -12,6 +12,8 @@ namespace {
 
 constexpr ValueColour kMatches = ValueColour::MatchesUnit;
 constexpr ValueColour kDiffers = ValueColour::DiffersFromUnit;
+// Not a value the unit can take: never green either, and marked as wrong.
+constexpr ValueColour kOutOfRange = ValueColour::OutOfRange;
 
 struct ComboColourCase {
   const char* name;
@@ -82,10 +84,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BoxColourCase{"SameText", 31, "192", "192", kMatches},
                       BoxColourCase{"SameNumber", 31, "192", 192, kMatches},
                       BoxColourCase{"LeadingZeroDiffers", 31, "0192", 192, kDiffers},
-                      BoxColourCase{"TrailingBlankDiffers", 37, "192 ", "192", kDiffers},
-                      BoxColourCase{"MinusOneTextIsNoValueOfTheUnits", 23, "-1", -1, kDiffers},
+                      BoxColourCase{"TrailingBlankDiffers", 37, "192 ", "192", kOutOfRange},
+                      BoxColourCase{"MinusOneTextIsNoValueOfTheUnits", 23, "-1", -1, kOutOfRange},
                       BoxColourCase{"MinusOneTextTheUnitGave", 150, "-1", "-1", kMatches},
-                      BoxColourCase{"EmptyDiffersFromNotObtained", 35, "", -1, kDiffers},
+                      BoxColourCase{"EmptyDiffersFromNotObtained", 35, "", -1, kOutOfRange},
                       BoxColourCase{"DiagnosticCaseMatters", 150, "00:0a", "00:0A", kDiffers},
                       BoxColourCase{"DiagnosticSame", 154, "10.0.0.1", "10.0.0.1", kMatches}),
     [](const ::testing::TestParamInfo<BoxColourCase>& info) { return std::string(info.param.name); });

@@ -78,7 +78,8 @@ TEST_F(ValueColoursTest, ATextTypedByHandIsNotGreenWhenTheUnitNeverGaveOne) {
   Retype(23, QStringLiteral("-1"));
   window->TmrUpdateVensters_Timer();
   EXPECT_EQ(W().TxtCharInput.at(23)->text(), QStringLiteral("-1"));
-  EXPECT_TRUE(Plain(23));
+  EXPECT_FALSE(Green(23));
+  EXPECT_EQ(Drawn(23), ValueColourOf(ValueColour::OutOfRange, *Field(23)));  // not a value the unit takes
 }
 
 TEST_F(ValueColoursTest, AHandEditOfWhatTheUnitGaveTurnsGreenIntoPlainAndBack) {
