@@ -68,7 +68,13 @@ void SettingsLineParser::CheckRecord(std::string_view piece) {
   for (const char byte : piece) {
     switch (record_) {
       case Record::Start:
-        record_ = byte == ' ' ? Record::Blanks : byte == '-' ? Record::Sign : IsDigit(byte) ? Record::Digits : Record::Odd;
+        if (byte == ' ') {
+          record_ = Record::Blanks;
+        } else if (byte == '-') {
+          record_ = Record::Sign;
+        } else {
+          record_ = IsDigit(byte) ? Record::Digits : Record::Odd;
+        }
         break;
       case Record::Blanks:
         if (byte != ' ') record_ = Record::Odd;
