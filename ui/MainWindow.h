@@ -10,6 +10,7 @@
 #include "program/TessaroProgram.h"
 #include "protocol/EngineDriver.h"
 #include "ui/MainWindowWidgets.h"
+#include "ui/MessageScrollback.h"
 #include "ui/PortStateTexts.h"
 #include "ui/QtControls.h"
 #include "ui/QtDialogs.h"
@@ -158,6 +159,8 @@ class MainWindow : public QMainWindow,
   UserPrompts& prompts_;
   ControlArrays arrays_;
   MainWindowWidgets widgets_;
+  // Hears every line the program's log stores, so it goes before the program.
+  std::unique_ptr<MessageScrollback> scrollback_;
   QtDialogs dialogs_;
   std::unique_ptr<TessaroProgram> program_;
   BytePort& port_;
