@@ -29,6 +29,7 @@
 #include "ui/InputBox.h"
 #include "ui/LedShape.h"
 #include "ui/ListCombo.h"
+#include "ui/MessageScrollback.h"
 #include "ui/ProgramIcon.h"
 #include "ui/QtText.h"
 

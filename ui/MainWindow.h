@@ -10,13 +10,14 @@
 #include "program/TessaroProgram.h"
 #include "protocol/EngineDriver.h"
 #include "ui/MainWindowWidgets.h"
-#include "ui/MessageScrollback.h"
 #include "ui/PortStateTexts.h"
 #include "ui/QtControls.h"
 #include "ui/QtDialogs.h"
 #include "ui/UserPrompts.h"
 
 namespace tessaro {
+
+class MessageScrollback;
 
 // The program's main window. It owns the program (TessaroProgram) and shows
 // it: the settings rows, the message lines, the progress box and bar, the
