@@ -11,6 +11,7 @@
 
 #include "program/TessaroProgram.h"
 #include "messages/TextFormat.h"
+#include "ui/InsetFrame.h"
 #include "ui/PortTexts.h"
 #include "ui/ProgramIcon.h"
 #include "ui/QtText.h"
@@ -47,7 +48,7 @@ AboutBox::AboutBox(TessaroProgram& program, MainWindowView& mainWindow, UserProm
 void AboutBox::BuildControls() {
   auto* layout = new QVBoxLayout(this);
 
-  w_.FrameLogo = new QFrame(this);
+  w_.FrameLogo = new InsetFrame(this);
   w_.FrameLogo->setObjectName(QStringLiteral("FrameLogo"));
   w_.FrameLogo->setFrameShape(QFrame::StyledPanel);
   // The labels inside pass their clicks on, so the whole area is the target.

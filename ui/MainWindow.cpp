@@ -30,6 +30,7 @@
 #include "ui/InputBox.h"
 #include "ui/LedShape.h"
 #include "ui/ListCombo.h"
+#include "ui/MessageScrollback.h"
 #include "ui/ProgramIcon.h"
 #include "ui/QtText.h"
 
@@ -69,10 +70,12 @@ MainWindow::MainWindow(const Environment& environment, QWidget* parent)
       port_(environment.port) {
   setObjectName(QStringLiteral("frmHoofdscherm"));
   widgets_ = BuildMainWindowWidgets(*this, arrays_);
+  scrollback_ = std::make_unique<MessageScrollback>(widgets_.Text2, *widgets_.Text2ScrollBar);
   setWindowIcon(ProgramIcon());
 
   program_ = std::make_unique<TessaroProgram>(TessaroProgram::World{
       programFolder_, environment.clock, environment.port, dialogs_, arrays_, *this, this});
+  program_->Log.SetLineListener([this](const std::string& line) { scrollback_->Add(line); });
   program_->Engine.SetEvents(this);
   driver_ = std::make_unique<EngineDriver>(program_->Engine, [this](int ms, std::function<void()> call) {
     QTimer::singleShot(ms, Qt::PreciseTimer, &signalContext_, std::move(call));
@@ -211,14 +214,7 @@ void MainWindow::ConnectSettingsControls() {
 
 // ---- MainWindowView
 
-void MainWindow::UpdateMessageWindow() {
-  const auto& lines = program_->Log.MessageLines();
-  for (std::size_t index = 0; index < widgets_.Text2.size(); ++index) {
-    // A line edit repaints on every setText, even of the same text.
-    const QString text = ToQString(lines[index]);
-    if (widgets_.Text2[index]->text() != text) widgets_.Text2[index]->setText(text);
-  }
-}
+void MainWindow::UpdateMessageWindow() { scrollback_->Show(program_->Log.MessageLines()); }
 
 void MainWindow::HideSettingsTab(int index) { widgets_.SSTab2->setTabVisible(index, false); }
 

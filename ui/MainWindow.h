@@ -18,6 +18,8 @@
 
 namespace tessaro {
 
+class MessageScrollback;
+
 // The program's main window. It owns the program (TessaroProgram) and shows
 // it: the settings rows, the message lines, the progress box and bar, the
 // test-call inputs and the activity LEDs. Its four timers drive everything.
@@ -161,6 +163,8 @@ class MainWindow : public QMainWindow,
   UserPrompts& prompts_;
   ControlArrays arrays_;
   MainWindowWidgets widgets_;
+  // Hears every line the program's log stores, so it goes before the program.
+  std::unique_ptr<MessageScrollback> scrollback_;
   QtDialogs dialogs_;
   std::unique_ptr<TessaroProgram> program_;
   BytePort& port_;

@@ -1,3 +1,4 @@
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -8,6 +9,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -46,6 +48,26 @@ void SetBackgroundToPage(QWidget& widget) {
   palette.setColor(QPalette::Base, Qt::transparent);
   widget.setPalette(palette);
 }
+
+// Shows a widget exactly while another is shown (to its parent: a hidden
+// frame around both does not count).
+class VisibilityFollower final : public QObject {
+ public:
+  VisibilityFollower(QWidget& leader, QWidget& follower) : QObject(&follower), follower_(follower) {
+    follower_.setVisible(!leader.isHidden());
+    leader.installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    if (event->type() == QEvent::ShowToParent) follower_.setVisible(true);
+    if (event->type() == QEvent::HideToParent) follower_.setVisible(false);
+    return false;
+  }
+
+ private:
+  QWidget& follower_;
+};
 
 class Builder {
  public:
@@ -141,6 +163,7 @@ class Builder {
   // has a read button only).
   void DebugLine(int16_t item, QGridLayout& grid, int line, int column, QWidget* frame, bool readOnly) {
     auto* number = new QLabel(QString::number(item), frame);
+    number->setObjectName(IndexedName("DebugItemNumber", item));
     number->setEnabled(false);
     grid.addWidget(number, line, column, Qt::AlignRight | Qt::AlignVCenter);
     if (readOnly) {
@@ -151,11 +174,23 @@ class Builder {
       w_.CmdReadSingleTekstSetting[index] = read;
       arrays_.cmdReadSingleTekstSetting.Put(index, std::make_unique<PushButtonControl>(*read, true));
       grid.addWidget(read, line, column + 1);
+      new VisibilityFollower(*read, *number);
       return;
     }
     const auto [read, write] = ItemButtonPair(item, frame);
     grid.addWidget(read, line, column + 1);
     grid.addWidget(write, line, column + 2);
+    // An item whose buttons stay hidden (23) leaves no number without them.
+    new VisibilityFollower(*read, *number);
+  }
+
+  // The heading of a group of debug lines: the legend of the row they serve.
+  void DebugHeading(int16_t legendItem, QGridLayout& grid, int line, int column, QWidget* frame) {
+    auto* heading = new QLabel(frame);
+    heading->setObjectName(IndexedName("DebugHeading", legendItem));
+    heading->setTextFormat(Qt::PlainText);
+    w_.DebugHeadings[legendItem] = heading;
+    grid.addWidget(heading, line, column, 1, 3, Qt::AlignLeft | Qt::AlignBottom);
   }
 
   // A debug frame keeps its room while hidden, so the debug view neither
@@ -179,6 +214,10 @@ class Builder {
     area->setWidgetResizable(true);
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area->setWidget(page);
+    // The tab's own page colour shows through: a page painting its
+    // background would cover the tab frame's bottom edge at 150 %.
+    area->viewport()->setAutoFillBackground(false);
+    page->setAutoFillBackground(false);
     w_.PageScrolls.push_back(area);
     return area;
   }
@@ -227,8 +266,17 @@ class Builder {
 
   QWidget* BuildStatusTab() {
     auto* page = new QWidget;
-    auto* lines = new QVBoxLayout(page);
+    auto* layout = new QVBoxLayout(page);
+    // The scroll bar stands beside the lines, as tall as they are.
+    auto* beside = new QHBoxLayout;
+    layout->addLayout(beside);
+    layout->addStretch(1);
+    auto* lines = new QVBoxLayout;
     lines->setSpacing(0);
+    beside->addLayout(lines, 1);
+    w_.Text2ScrollBar = new QScrollBar(Qt::Vertical, page);
+    w_.Text2ScrollBar->setObjectName(QStringLiteral("Text2ScrollBar"));
+    beside->addWidget(w_.Text2ScrollBar);
     for (int index = 0; index < MessageBoxCount; ++index) {
       auto* line = new QLineEdit(page);
       line->setObjectName(IndexedName("Text2", index));
@@ -239,7 +287,6 @@ class Builder {
       w_.Text2[static_cast<std::size_t>(index)] = line;
       lines->addWidget(line);
     }
-    lines->addStretch(1);
     return page;
   }
 
@@ -329,9 +376,12 @@ class Builder {
   static bool ButtonsOnRow(int16_t item) { return item == 0; }
 
   // A debug frame beside the rows. Its lines are level with the rows they
-  // serve when each row holds one item, else listed by item number in two
-  // columns. The frame spans one row more than its lines, an empty row that
-  // takes up what the frame's border adds.
+  // serve when each row holds one item. Rows of several boxes are served by
+  // groups of lines in two columns, each headed by its row's legend and in
+  // the boxes' order left to right (36 before 35), so that no line seems to
+  // belong to the row it happens to be level with. The frame spans one row
+  // more than its lines, an empty row that takes up what the frame's border
+  // adds.
   void AddDebugFrame(QGroupBox* frame, RowGrid& rows, bool readOnly, QPushButton* extra = nullptr) {
     std::vector<std::pair<int, int16_t>> lines;
     for (const auto& [gridRow, item] : rows.itemRows) {
@@ -349,18 +399,16 @@ class Builder {
     const int margin = inner->contentsMargins().left();
     inner->setContentsMargins(margin, 0, margin, 0);
     const int firstRow = rows.oneItemPerRow ? lines.front().first : 0;
-    if (!rows.oneItemPerRow) {
-      std::sort(lines.begin(), lines.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
-    }
-    const int perColumn = rows.oneItemPerRow ? static_cast<int>(lines.size()) : (static_cast<int>(lines.size()) + 1) / 2;
     int lastLine = 0;
-    for (std::size_t index = 0; index < lines.size(); ++index) {
-      const auto& [gridRow, item] = lines[index];
-      const int line = rows.oneItemPerRow ? gridRow - firstRow : static_cast<int>(index) % perColumn;
-      const int column = rows.oneItemPerRow ? 0 : static_cast<int>(index) / perColumn * 3;
-      inner->setRowMinimumHeight(line, RowHeight());
-      DebugLine(item, *inner, line, column, frame, readOnly);
-      lastLine = std::max(lastLine, line);
+    if (rows.oneItemPerRow) {
+      for (const auto& [gridRow, item] : lines) {
+        const int line = gridRow - firstRow;
+        inner->setRowMinimumHeight(line, RowHeight());
+        DebugLine(item, *inner, line, 0, frame, readOnly);
+        lastLine = std::max(lastLine, line);
+      }
+    } else {
+      lastLine = AddGroupedDebugLines(lines, *inner, frame, readOnly);
     }
     if (extra != nullptr) {
       extra->setParent(frame);
@@ -370,6 +418,42 @@ class Builder {
     }
     const int spannedRows = rows.rows - firstRow + 1;
     rows.grid->addWidget(frame, firstRow, ButtonColumn, spannedRows, 1, Qt::AlignTop | Qt::AlignLeft);
+  }
+
+  // The lines of rows with several boxes: per row a heading and a line per
+  // box, the groups filling the first column, then the second. Gives the
+  // last line used.
+  int AddGroupedDebugLines(const std::vector<std::pair<int, int16_t>>& lines, QGridLayout& grid, QWidget* frame,
+                           bool readOnly) {
+    std::vector<std::vector<int16_t>> groups;
+    int previousRow = -1;
+    for (const auto& [gridRow, item] : lines) {
+      if (groups.empty() || gridRow != previousRow) groups.emplace_back();
+      groups.back().push_back(item);
+      previousRow = gridRow;
+    }
+    int total = 0;
+    for (const auto& group : groups) total += 1 + static_cast<int>(group.size());
+    const int perColumn = (total + 1) / 2;
+    int column = 0;
+    int line = 0;
+    int lastLine = 0;
+    for (const auto& group : groups) {
+      const int needed = 1 + static_cast<int>(group.size());
+      if (column == 0 && line > 0 && line + needed > perColumn) {
+        column = 3;
+        line = 0;
+      }
+      const SettingsRow* row = RowOfItem(group.front());
+      grid.setRowMinimumHeight(line, RowHeight());
+      DebugHeading(row != nullptr ? row->LegendItems().front() : group.front(), grid, line++, column, frame);
+      for (int16_t item : group) {
+        grid.setRowMinimumHeight(line, RowHeight());
+        DebugLine(item, grid, line++, column, frame, readOnly);
+      }
+      lastLine = std::max(lastLine, line - 1);
+    }
+    return lastLine;
   }
 
   // Closes a grid of rows: the spare row below takes any height left over.
@@ -467,6 +551,20 @@ class Builder {
     for (const auto& [item, combo] : w_.ComboInstellingen) combo->SetTextWidth(widest[combo->parentWidget()]);
   }
 
+  // Wide enough for the longest entry of the list in any language.
+  static void SizeToLongestEntry(ListCombo& combo, std::vector<std::string> (*choices)(const LanguageTexts&)) {
+    int width = 0;
+    for (int16_t language = 0; language < LanguageCount; ++language) {
+      LanguageTexts texts;
+      int16_t chosen = language;
+      texts.FillTextTable(chosen);
+      for (const std::string& entry : choices(texts)) {
+        width = std::max(width, combo.fontMetrics().horizontalAdvance(ToQString(entry)));
+      }
+    }
+    combo.SetTextWidth(width);
+  }
+
   QWidget* BuildFileTab() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
@@ -544,6 +642,7 @@ class Builder {
     w_.TxtLegendaTestOproepBleepcode->setObjectName(QStringLiteral("TxtLegendaTestOproepBleepcode"));
     w_.ComboTestBleepCode = new ListCombo(w_.FramePagerOproepen);
     w_.ComboTestBleepCode->setObjectName(QStringLiteral("ComboTestBleepCode"));
+    SizeToLongestEntry(*w_.ComboTestBleepCode, BleepCodeChoices);
     arrays_.comboTestBleepCode = std::make_unique<ComboBoxControl>(*w_.ComboTestBleepCode, false);
 
     w_.TxtLegendaTestOproepBericht = new QLabel(w_.FramePagerOproepen);

@@ -45,6 +45,7 @@ void MainWindow::SetTeksten() {
   for (int index = 0; index < 5; ++index) arrays_.CmdReadSingleTekstSetting(index)->SetCaption(T(slot::Read));
   w.CmdReadIPdiagnose->setText(CaptionText(T(slot::Read)));
   WriteSettingsLegends(arrays_, taal);
+  for (const auto& [item, heading] : w.DebugHeadings) heading->setText(ToQString(LegendText(item, taal)).trimmed());
 
   w.CmdInstellingenOpslaan->setText(CaptionText(T(slot::SaveAsDefault)));
   w.CmdInstellingenLezen->setText(CaptionText(T(slot::ReadDefaultFromFile)));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <map>
 #include <vector>
 
@@ -13,6 +14,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QScrollArea;
+class QScrollBar;
 class QTabWidget;
 class QWidget;
 
@@ -43,6 +45,7 @@ struct MainWindowWidgets {
 
   // Status tab.
   std::array<QLineEdit*, MessageBoxCount> Text2{};
+  QScrollBar* Text2ScrollBar = nullptr;  // back through the lines of this run
 
   // File tab.
   QGroupBox* FrameUnitInstellingen = nullptr;
@@ -78,6 +81,9 @@ struct MainWindowWidgets {
   QGroupBox* FrameDebugCmdButtonsPaging = nullptr;
   QGroupBox* FrameDiagnostischeIPinfo = nullptr;
   QPushButton* CmdReadIPdiagnose = nullptr;
+  // Where a debug frame lists the items of rows with several boxes, each
+  // group of lines is headed by its row's legend, keyed by the legend's item.
+  std::map<int16_t, QLabel*> DebugHeadings;
 
   // Members of the control arrays that are real widgets, by array index.
   std::map<int, QLabel*> TxtLegendaCharInput;
