@@ -27,14 +27,18 @@ stage "Qt for Windows (built once, then taken from the cache)"
 qt=$(bash scripts/qt-windows.sh | tail -n 1)
 
 stage "the simulated unit and tessaro-cli for Linux, to compare with"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARO_WERROR=ON >/dev/null
-cmake --build build -j"$jobs" --target tessaro-unit-sim tessaro-cli
+# The test command's own Linux build folder, unless another is given.
+host=$(realpath -m "${TESSARO_HOST_BUILD:-build}")
+if [ ! -f "$host/CMakeCache.txt" ]; then
+  cmake -S . -B "$host" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARO_WERROR=ON >/dev/null
+fi
+cmake --build "$host" -j"$jobs" --target tessaro-unit-sim tessaro-cli
 
 stage "cross build for Windows"
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
   -DCMAKE_BUILD_TYPE=Release -DTESSARO_WERROR=ON -DTESSARO_QT_WINDOWS="$qt" \
-  -DTESSARO_UNIT_SIM="$root/build/tools/unit-sim/tessaro-unit-sim" \
-  -DTESSARO_LINUX_CLI="$root/build/cli/tessaro-cli" >/dev/null
+  -DTESSARO_UNIT_SIM="$host/tools/unit-sim/tessaro-unit-sim" \
+  -DTESSARO_LINUX_CLI="$host/cli/tessaro-cli" >/dev/null
 cmake --build "$build" -j"$jobs"
 
 stage "tests under Wine"
