@@ -20,8 +20,8 @@ stage() {
 }
 trap 'stage_name=${stage_name:-}; [ -n "$stage_name" ] && echo "-- $stage_name: $((SECONDS - stage_started)) s (stopped)"' ERR
 
-bash scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine64 googletest icoutils nsis \
-  xvfb xauth xdotool zip unzip bsdutils
+bash scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine64 fonts-wine googletest icoutils nsis \
+  xvfb xauth xdotool x11-apps netpbm zip unzip bsdutils
 
 stage "Qt for Windows (built once, then taken from the cache)"
 qt=$(bash scripts/qt-windows.sh | tail -n 1)
