@@ -3,11 +3,15 @@
 
 #include "BytePortContract.h"
 
+#include "SerialTestWorld.h"
+#include "serial/Datacom.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tessaro::testing {
 namespace {
@@ -173,6 +177,32 @@ TEST_P(BytePortContract, DeviceThatReturnsUnderItsNameOpensAgain) {
 
   ASSERT_TRUE(Port().Open(kContractPort, UnitLine()));
   ExpectBytesBothWays(*end_, {0x00, 0x7F, 0xFF});
+}
+
+// Datacom on the port: the engine's lost-port state sees the port go and
+// can open it again once the device is back.
+TEST_P(BytePortContract, DatacomFollowsTheDeviceAway) {
+  DatacomWorld world(Port());
+  Datacom& datacom = world.datacom;
+  const int16_t portIndex = kContractPort - 1;
+
+  ASSERT_EQ(datacom.OpenComPort(portIndex, 4, 0, 1, 0, 0), 0);
+  EXPECT_EQ(world.frame.caption, "Serial Port: 42 9600,N,8,1");
+  EXPECT_EQ(datacom.SendByte(0x00), 0);
+  EXPECT_EQ(TakeBytes(*end_, 1), Bytes{0x00});
+  end_->Send({0x00});
+  EXPECT_TRUE(PollUntil(*end_, [&] { return datacom.ReadByte() == 0; }));
+
+  end_->Vanish();
+  EXPECT_TRUE(PollUntil(*end_, [&] { return datacom.PortIsOpen() == -1; }));
+  EXPECT_EQ(datacom.OpenComPort(portIndex, 4, 0, 1, 0, 0), -1);
+  end_->Reappear();
+  EXPECT_EQ(datacom.OpenComPort(portIndex, 4, 0, 1, 0, 0), 0);
+
+  EXPECT_EQ(world.Lines(), (std::vector<std::string>{
+                               DatacomWorld::Stamped("Com: 42 opened with: 9600,N,8,1"),
+                               DatacomWorld::Stamped("Error opening Comport:  42"),
+                               DatacomWorld::Stamped("Com: 42 opened with: 9600,N,8,1")}));
 }
 
 }  // namespace tessaro::testing

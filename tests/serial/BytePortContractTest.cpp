@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "BytePortContract.h"
-#include "SerialTestWorld.h"
 #include "serial/QtSerialBytePort.h"
+#include "tests/support/TestFolder.h"
 
 namespace tessaro::testing {
 namespace {
@@ -171,32 +171,6 @@ TEST_F(QtSerialPort, MissingDeviceOrNumberFailsToOpen) {
 
   EXPECT_FALSE(end_.Port().Open(0, UnitLine()));
   EXPECT_FALSE(end_.Port().Open(-1, UnitLine()));
-}
-
-// Datacom on the real port: the engine's lost-port state sees the port go
-// and can open it again once the device is back.
-TEST_F(QtSerialPort, DatacomFollowsTheDeviceAway) {
-  DatacomWorld world(end_.Port());
-  Datacom& datacom = world.datacom;
-  const int16_t portIndex = kPortNumber - 1;
-
-  ASSERT_EQ(datacom.OpenComPort(portIndex, 4, 0, 1, 0, 0), 0);
-  EXPECT_EQ(world.frame.caption, "Serial Port: 42 9600,N,8,1");
-  EXPECT_EQ(datacom.SendByte(0x00), 0);
-  EXPECT_EQ(TakeBytes(end_, 1), Bytes{0x00});
-  end_.Send({0x00});
-  EXPECT_TRUE(PollUntil(end_, [&] { return datacom.ReadByte() == 0; }));
-
-  end_.Vanish();
-  EXPECT_TRUE(PollUntil(end_, [&] { return datacom.PortIsOpen() == -1; }));
-  EXPECT_EQ(datacom.OpenComPort(portIndex, 4, 0, 1, 0, 0), -1);
-  end_.Reappear();
-  EXPECT_EQ(datacom.OpenComPort(portIndex, 4, 0, 1, 0, 0), 0);
-
-  EXPECT_EQ(world.Lines(), (std::vector<std::string>{
-                               DatacomWorld::Stamped("Com: 42 opened with: 9600,N,8,1"),
-                               DatacomWorld::Stamped("Error opening Comport:  42"),
-                               DatacomWorld::Stamped("Com: 42 opened with: 9600,N,8,1")}));
 }
 
 }  // namespace
