@@ -42,7 +42,9 @@ std::vector<PresentPort> MergeComPorts(std::vector<PresentPort> described, const
   };
   for (PresentPort& port : described) {
     const int number = ComNumber(port.device);
-    if (number > 0 && !known(number)) ports.push_back(std::move(port));
+    if (number == 0 || known(number)) continue;
+    port.device = "COM" + std::to_string(number);
+    ports.push_back(std::move(port));
   }
   for (const std::string& name : listed) {
     const int number = ComNumber(name);

@@ -19,8 +19,8 @@ std::string SerialNumberFromInstance(const std::string& instanceId);
 // The COM ports present: `described` are those the device manager knows
 // (with friendly names), `listed` the names the system's serial map holds,
 // which also counts ports whose driver registers no device (virtual ones).
-// One entry per COM number, described ones first in kind, sorted by number;
-// names that are no COM port are left out.
+// One entry per COM number named "COMn", a described one rather than a
+// listed one, sorted by number; names that are no COM port are left out.
 std::vector<PresentPort> MergeComPorts(std::vector<PresentPort> described, const std::vector<std::string>& listed);
 
 }  // namespace tessaro

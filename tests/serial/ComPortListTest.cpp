@@ -39,7 +39,7 @@ TEST(ComPortList, DescribedPortsWinAndListedOnesFillInSortedByNumber) {
   const std::vector<PresentPort> described = {
       {"COM10", "", "USB Serial Port (COM10)", "FTDI", "A50285BI"},
       {"LPT1", "", "Printer Port (LPT1)", "(Standard port types)", ""},
-      {"COM3", "", "Communications Port (COM3)", "(Standard port types)", ""},
+      {"com3", "", "Communications Port (COM3)", "(Standard port types)", ""},
   };
   const std::vector<std::string> listed = {"COM3", "COM2", "COM10", "COM42", "LPT2", "COM"};
 
