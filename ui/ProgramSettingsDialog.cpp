@@ -21,7 +21,7 @@
 #include "ui/PortTexts.h"
 #include "ui/ProgramIcon.h"
 #include "ui/QtText.h"
-#include "serial/QtPresentPorts.h"
+#include "serial/SystemPort.h"
 
 namespace tessaro {
 namespace {
