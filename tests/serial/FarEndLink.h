@@ -60,6 +60,8 @@ class FarEndLink {
     if (!Read(bytes.data(), bytes.size())) return {};
     return bytes;
   }
+  // The far end stops reading until the next Take.
+  bool Hold() { return Write({'H'}) && Answer() == 'k'; }
   bool Vanish() { return Write({'V'}) && Answer() == 'k'; }
   bool Appear() { return Write({'R'}) && Answer() == 'k'; }
 

@@ -13,6 +13,8 @@
 // Requests, one byte each, then their arguments; every request is answered:
 //   'S' n(4 bytes, little-endian) bytes -> 'k'   the far end sends the bytes
 //   'T'                                 -> n(4) bytes   what it has received
+//   'H'                                 -> 'k'   it stops reading until the next 'T',
+//                                                so the line backs up
 //   'V'                                 -> 'k'   the device vanishes
 //   'R'                                 -> 'k' or 'e'   a new device appears
 
@@ -66,7 +68,9 @@ class FarEnd {
     slave_ = ::open(slave, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     return slave_ >= 0 && PointLink(link_, slave);
   }
+  void Hold() { holding_ = true; }
   void Vanish() {
+    holding_ = false;
     if (master_ >= 0) ::close(master_);
     if (slave_ >= 0) ::close(slave_);
     master_ = slave_ = -1;
@@ -78,15 +82,22 @@ class FarEnd {
   int Master() const { return master_; }
   void Send(const Bytes& bytes) { outgoing_.insert(outgoing_.end(), bytes.begin(), bytes.end()); }
   Bytes Take() {
+    holding_ = false;
+    Serve();
     Bytes taken;
     taken.swap(received_);
     return taken;
   }
   bool WantsToWrite() const { return master_ >= 0 && !outgoing_.empty(); }
+  bool WantsToRead() const { return master_ >= 0 && !holding_; }
   void Serve() {
     if (master_ < 0) return;
     uint8_t chunk[4096];
-    for (ssize_t n; (n = ::read(master_, chunk, sizeof chunk)) > 0;) received_.insert(received_.end(), chunk, chunk + n);
+    while (!holding_) {
+      const ssize_t n = ::read(master_, chunk, sizeof chunk);
+      if (n <= 0) break;
+      received_.insert(received_.end(), chunk, chunk + n);
+    }
     while (!outgoing_.empty()) {
       const ssize_t n = ::write(master_, outgoing_.data(), outgoing_.size());
       if (n <= 0) break;
@@ -98,6 +109,7 @@ class FarEnd {
   fs::path link_;
   int master_ = -1;
   int slave_ = -1;
+  bool holding_ = false;
   Bytes outgoing_;
   Bytes received_;
 };
@@ -146,10 +158,12 @@ bool Answer(int socket, FarEnd& end) {
       return WriteAll(socket, "k", 1);
     }
     case 'T': {
-      end.Serve();
       const Bytes taken = end.Take();
       return WriteLength(socket, static_cast<uint32_t>(taken.size())) && WriteAll(socket, taken.data(), taken.size());
     }
+    case 'H':
+      end.Hold();
+      return WriteAll(socket, "k", 1);
     case 'V':
       end.Vanish();
       return WriteAll(socket, "k", 1);
@@ -203,7 +217,9 @@ int main(int argc, char* argv[]) {
   for (;;) {
     int status = 0;
     if (::waitpid(child, &status, WNOHANG) == child) return ExitStatus(status);
-    pollfd watched[2] = {{connection >= 0 ? connection : listener, POLLIN, 0}, {end.Master(), POLLIN, 0}};
+    pollfd watched[2] = {{connection >= 0 ? connection : listener, POLLIN, 0},
+                         {end.WantsToRead() || end.WantsToWrite() ? end.Master() : -1, 0, 0}};
+    if (end.WantsToRead()) watched[1].events |= POLLIN;
     if (end.WantsToWrite()) watched[1].events |= POLLOUT;
     if (::poll(watched, 2, 20) < 0 && errno != EINTR) break;
     if (watched[1].revents != 0) end.Serve();

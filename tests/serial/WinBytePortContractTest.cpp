@@ -57,6 +57,7 @@ class ComEnd final : public FarEnd {
   void Send(const Bytes& bytes) override { ASSERT_TRUE(link_.Send(bytes)) << "the far end is gone"; }
   Bytes Take() override { return link_.Take(); }
   void Vanish() override { ASSERT_TRUE(link_.Vanish()); }
+  void Hold() { ASSERT_TRUE(link_.Hold()); }
   void Reappear() override { ASSERT_TRUE(link_.Appear()); }
   int ErrorSignals() const override { return port_->IdleWakeCount(); }
   int Arrivals() const override { return arrivals_; }
@@ -144,6 +145,19 @@ TEST_F(WinSerialPort, ReopenedInsideItsOwnArrivalKeepsWorking) {
   end_.SetArrivals({});
   EXPECT_TRUE(port.IsOpen());
   ExpectBytesBothWays(end_, {0x00, 0x55, 0xFF});
+}
+
+// A line that backs up leaves writes pending: the bytes queued behind them
+// go out in order once it moves again, moved on by the event loop alone.
+TEST_F(WinSerialPort, BytesQueuedBehindABackedUpLineGoOutInOrder) {
+  ASSERT_TRUE(end_.Port().Open(kContractPort, UnitLine()));
+  end_.Hold();
+  Bytes bytes;
+  // Far more than the pseudo-terminal holds.
+  for (int i = 0; i < 200000; ++i) bytes.push_back(static_cast<uint8_t>(i * 7 + i / 256));
+  for (uint8_t byte : bytes) ASSERT_TRUE(end_.Port().WriteByte(byte));
+
+  EXPECT_EQ(TakeBytes(end_, bytes.size()), bytes);
 }
 
 // Registers a device in the device manager, as an adapter's driver would;
