@@ -173,7 +173,6 @@ void WinComDevice::CheckLine() {
 }
 
 int WinComDevice::ReadByte() {
-  if (input_.empty()) TakeArrived();
   if (input_.empty()) return -1;
   const uint8_t byte = input_.front();
   input_.pop_front();

@@ -43,6 +43,7 @@ class WinComDevice {
   // closed and moves nothing more.
   bool Alive() const { return handle_ != nullptr; }
   std::size_t Waiting() const { return input_.size(); }
+  // The next byte taken in, or -1.
   int ReadByte();
   bool WriteByte(uint8_t value);
   void DiscardInput();

@@ -69,6 +69,9 @@ bool WinSerialBytePort::IsOpen() {
 
 int WinSerialBytePort::ReadByte() {
   if (device_ == nullptr) return -1;
+  // With an arrival handler the notification takes the bytes in and reports
+  // them; taken here first, they would arrive unreported.
+  if (!arrival_ && device_->Waiting() == 0) device_->TakeArrived();
   return device_->ReadByte();
 }
 
@@ -85,7 +88,7 @@ void WinSerialBytePort::CheckLineWhenDue() {
   const auto now = std::chrono::steady_clock::now();
   if (now - lastCheck_ < kCheckSpacing) return;
   lastCheck_ = now;
-  device_->TakeArrived();
+  if (!arrival_) device_->TakeArrived();
   device_->SendQueued();
   device_->CheckLine();
 }

@@ -153,11 +153,13 @@ TEST_F(WinSerialPort, BytesQueuedBehindABackedUpLineGoOutInOrder) {
   ASSERT_TRUE(end_.Port().Open(kContractPort, UnitLine()));
   end_.Hold();
   Bytes bytes;
-  // Far more than the pseudo-terminal holds.
-  for (int i = 0; i < 200000; ++i) bytes.push_back(static_cast<uint8_t>(i * 7 + i / 256));
+  // More than twice what a pseudo-terminal holds (some 20 KB).
+  for (int i = 0; i < 48 * 1024; ++i) bytes.push_back(static_cast<uint8_t>(i * 7 + i / 256));
   for (uint8_t byte : bytes) ASSERT_TRUE(end_.Port().WriteByte(byte));
 
-  EXPECT_EQ(TakeBytes(end_, bytes.size()), bytes);
+  const Bytes taken = TakeBytes(end_, bytes.size());
+  ASSERT_EQ(taken.size(), bytes.size());
+  EXPECT_TRUE(taken == bytes) << "the bytes came out of order";
 }
 
 // Registers a device in the device manager, as an adapter's driver would;
