@@ -116,10 +116,11 @@ void WinComDevice::Shut() {
   ResetEvent(events_.writeDone);
   outgoing_.clear();
   writing_.clear();
+  input_.clear();
 }
 
 void WinComDevice::Fail() {
-  // Bytes already received stay readable; nothing more comes.
+  // Like a closed port: nothing more moves either way.
   Shut();
 }
 

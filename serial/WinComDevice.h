@@ -40,7 +40,7 @@ class WinComDevice {
   // Asks the driver whether the device is still there (a system call).
   void CheckLine();
   // False once a read, a write or the line check failed: the device is then
-  // closed and moves nothing more.
+  // closed, and what it had taken in is dropped as on closing.
   bool Alive() const { return handle_ != nullptr; }
   std::size_t Waiting() const { return input_.size(); }
   // The next byte taken in, or -1.
