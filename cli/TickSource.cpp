@@ -46,6 +46,8 @@ SteadyTicks::SteadyTicks(std::chrono::milliseconds period, ServeEvents serveEven
   sigaddset(&stopSignals_, SIGHUP);
   pthread_sigmask(SIG_BLOCK, &stopSignals_, &previousMask_);
 #endif
+  // Counted from here: the set-up above may take a while (Wine's console).
+  due_ = SteadyClock::now() + period_;
 }
 
 SteadyTicks::~SteadyTicks() {

@@ -67,23 +67,6 @@ bool IsTerminal(std::FILE* stream) {
   return SetConsoleMode(handle, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
 }
 
-// The texts are UTF-8; a Windows console shows them right only when told so.
-// The console's own code page is given back at the end, as other programs in
-// it expect theirs.
-class Utf8ConsoleOutput {
- public:
-  Utf8ConsoleOutput() : previous_(GetConsoleOutputCP()) {
-    if (previous_ != 0) SetConsoleOutputCP(CP_UTF8);
-  }
-  ~Utf8ConsoleOutput() {
-    if (previous_ != 0) SetConsoleOutputCP(previous_);
-  }
-  Utf8ConsoleOutput(const Utf8ConsoleOutput&) = delete;
-  Utf8ConsoleOutput& operator=(const Utf8ConsoleOutput&) = delete;
-
- private:
-  UINT previous_;
-};
 #else
 bool IsTerminal(std::FILE* stream) { return ::isatty(::fileno(stream)) != 0; }
 #endif
@@ -119,9 +102,6 @@ int main(int argc, char* argv[]) {
   // The same user data folder as the window program.
   QCoreApplication::setApplicationName(QStringLiteral("Tessaro-IP"));
   const std::vector<std::string> args = Utf8Arguments(argc, argv);
-#if defined(_WIN32)
-  const Utf8ConsoleOutput utf8Output;
-#endif
 
   const std::filesystem::path folder = ProgramFolder();
 

@@ -5,6 +5,8 @@ execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++-6.dll
                 OUTPUT_VARIABLE libstdcxx OUTPUT_STRIP_TRAILING_WHITESPACE)
 execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libwinpthread-1.dll
                 OUTPUT_VARIABLE libwinpthread OUTPUT_STRIP_TRAILING_WHITESPACE)
+get_filename_component(libstdcxx ${libstdcxx} REALPATH)
+get_filename_component(libwinpthread ${libwinpthread} REALPATH)
 get_filename_component(libstdcxx_folder ${libstdcxx} DIRECTORY)
 set(TESSARO_MINGW_RUNTIME ${libstdcxx_folder}/libgcc_s_seh-1.dll ${libstdcxx} ${libwinpthread})
 foreach(dll IN LISTS TESSARO_MINGW_RUNTIME)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The whole test run: the normal build, the same tests under AddressSanitizer
-# and UBSan, a 60-second soak run against the simulated unit, the toolkit-free
-# core built for Windows and tested under Wine, and a short smoke run of
+# and UBSan, a 60-second soak run against the simulated unit, the whole
+# program built for Windows and tested under Wine, and a short smoke run of
 # every fuzz harness. Fails on any failure or sanitizer report.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -30,7 +30,7 @@ echo "== soak run: 60 s of a misbehaving unit, under AddressSanitizer and UBSan"
 ASAN_OPTIONS="$ASAN_OPTIONS:quarantine_size_mb=1:thread_local_quarantine_size_kb=16" \
   build-asan/tools/soak/tessaro-soak --seconds 60 --seed "${TESSARO_SOAK_SEED:-1}"
 
-echo "== toolkit-free core built for Windows, tested under Wine"
+echo "== the program built for Windows, tested under Wine with its packages"
 bash scripts/windows-tests.sh
 
 echo "== fuzz smoke run ($fuzz_runs runs each)"
