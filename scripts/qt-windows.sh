@@ -28,7 +28,9 @@ options=(
   -DFEATURE_tabletevent=OFF
   # The windows platform plugin needs OpenGL (dynamic) to compile.
   -DFEATURE_opengl_dynamic=ON
-  -DFEATURE_vulkan=OFF -DFEATURE_direct2d=OFF
+  # Without Direct2D the windows plugin fails to link (it wants the DirectWrite
+  # font database, which Qt builds only with Direct2D).
+  -DFEATURE_vulkan=OFF
   -DFEATURE_gif=OFF -DFEATURE_jpeg=OFF
 )
 stamp_text="qt6-base $qt_version mingw64 ${options[*]}"
