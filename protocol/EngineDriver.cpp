@@ -19,28 +19,23 @@ void EngineDriver::Arrived() {
 
 void EngineDriver::WatchNextTurn() {
   if (!later_ || nextTurnPending_ || !engine_.NextTurnDue()) return;
-  nextTurnPending_ = true;
-  later_(0, [weak = std::weak_ptr<EngineDriver*>(self_)] {
-    const auto self = weak.lock();
-    if (!self) return;
-    EngineDriver& driver = **self;
-    driver.nextTurnPending_ = false;
-    driver.engine_.Continue();
-    driver.WatchGap();
-  });
+  RunLater(0, nextTurnPending_, [](ProtocolEngine& engine) { engine.Continue(); });
 }
 
 void EngineDriver::WatchGap() {
   if (!later_ || gapTimerRunning_ || !engine_.WaitsForGap()) return;
-  gapTimerRunning_ = true;
-  later_(RequestGapMs, [weak = std::weak_ptr<EngineDriver*>(self_)] {
+  // A tick may have closed the gap meanwhile; the go is due either way.
+  RunLater(RequestGapMs, gapTimerRunning_, [](ProtocolEngine& engine) { engine.GapEnded(); });
+}
+
+void EngineDriver::RunLater(int ms, bool& pending, void (*go)(ProtocolEngine&)) {
+  pending = true;
+  later_(ms, [weak = std::weak_ptr<EngineDriver*>(self_), &pending, go] {
     const auto self = weak.lock();
     if (!self) return;
-    EngineDriver& driver = **self;
-    driver.gapTimerRunning_ = false;
-    // A tick may have closed the gap meanwhile; the go is due either way.
-    driver.engine_.GapEnded();
-    driver.WatchGap();
+    pending = false;
+    go((*self)->engine_);
+    (*self)->WatchGap();
   });
 }
 

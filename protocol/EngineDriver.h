@@ -27,6 +27,8 @@ class EngineDriver {
  private:
   void WatchGap();
   void WatchNextTurn();
+  // `pending` (a member) is set until the timer has run `go` on the engine.
+  void RunLater(int ms, bool& pending, void (*go)(ProtocolEngine&));
 
   ProtocolEngine& engine_;
   Later later_;

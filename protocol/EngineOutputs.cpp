@@ -37,44 +37,23 @@ bool ProtocolEngine::RefusedWithoutPort() {
   return true;
 }
 
-void ProtocolEngine::ReadAll() {
-  if (!RefusedWithoutPort()) {
-    ReadAllRequest = true;
-  } else {
-    events_->BatchFinished(BatchKind::ReadAll, TransactionOutcome::Failed);
-  }
+void ProtocolEngine::EndRaised(RequestFlag flag, TransactionOutcome outcome) {
+  if (flag == &ProtocolEngine::ReadAllRequest) events_->BatchFinished(BatchKind::ReadAll, outcome);
+  if (flag == &ProtocolEngine::WriteAllRequest) events_->BatchFinished(BatchKind::WriteAll, outcome);
+  if (flag == &ProtocolEngine::TestCallRequest) events_->TransactionFinished(TransactionKind::TestCall, -1, outcome);
+  if (flag == &ProtocolEngine::ResetRequest) events_->TransactionFinished(TransactionKind::Reset, -1, outcome);
 }
 
-void ProtocolEngine::WriteAll() {
-  if (!RefusedWithoutPort()) {
-    WriteAllRequest = true;
-  } else {
-    events_->BatchFinished(BatchKind::WriteAll, TransactionOutcome::Failed);
-  }
-}
-
-void ProtocolEngine::TestCall() {
-  if (!RefusedWithoutPort()) {
-    TestCallRequest = true;
-  } else {
-    events_->TransactionFinished(TransactionKind::TestCall, -1, TransactionOutcome::Failed);
-  }
-}
-
-void ProtocolEngine::Reset() {
-  if (!RefusedWithoutPort()) {
-    ResetRequest = true;
-  } else {
-    events_->TransactionFinished(TransactionKind::Reset, -1, TransactionOutcome::Failed);
-  }
+void ProtocolEngine::Raise(RequestFlag flag) {
+  if (RefusedWithoutPort()) return EndRaised(flag, TransactionOutcome::Failed);
+  this->*flag = true;
 }
 
 void ProtocolEngine::Cancel() {
-  const auto drop = [](bool& flag) { return std::exchange(flag, false); };
-  if (drop(ReadAllRequest)) events_->BatchFinished(BatchKind::ReadAll, TransactionOutcome::Cancelled);
-  if (drop(WriteAllRequest)) events_->BatchFinished(BatchKind::WriteAll, TransactionOutcome::Cancelled);
-  if (drop(TestCallRequest)) events_->TransactionFinished(TransactionKind::TestCall, -1, TransactionOutcome::Cancelled);
-  if (drop(ResetRequest)) events_->TransactionFinished(TransactionKind::Reset, -1, TransactionOutcome::Cancelled);
+  for (const RequestFlag flag : {&ProtocolEngine::ReadAllRequest, &ProtocolEngine::WriteAllRequest,
+                                 &ProtocolEngine::TestCallRequest, &ProtocolEngine::ResetRequest}) {
+    if (std::exchange(this->*flag, false)) EndRaised(flag, TransactionOutcome::Cancelled);
+  }
   CancelAll();
 }
 

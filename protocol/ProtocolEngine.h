@@ -69,12 +69,12 @@ class ProtocolEngine {
   // A read-all, write-all, test call or reset asked for while the port is
   // lost or was never opened is refused at once: kept, it would reach
   // whatever unit is plugged in next.
-  void ReadAll();
-  void WriteAll();
+  void ReadAll() { Raise(&ProtocolEngine::ReadAllRequest); }
+  void WriteAll() { Raise(&ProtocolEngine::WriteAllRequest); }
   void ReadItem(int16_t item);
   void WriteItem(int16_t item);
-  void TestCall();
-  void Reset();
+  void TestCall() { Raise(&ProtocolEngine::TestCallRequest); }
+  void Reset() { Raise(&ProtocolEngine::ResetRequest); }
   // Drops every request not yet served, raised ones too.
   void Cancel();
   // The observer told of what happens; nullptr for none.
@@ -135,6 +135,10 @@ class ProtocolEngine {
   }
   void ReportBatchEnd();
   bool RefusedWithoutPort();
+  using RequestFlag = bool ProtocolEngine::*;
+  void Raise(RequestFlag flag);
+  // The outcome event of a raised request that will not be served.
+  void EndRaised(RequestFlag flag, TransactionOutcome outcome);
   // An item of the running batch that will not be served.
   void NoteBatchFailure(int16_t item);
   void ServeRequestFlags();
