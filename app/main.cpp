@@ -31,7 +31,7 @@
 #include "core/Clock.h"
 #include "program/PortChoice.h"
 #include "program/ProgramFolder.h"
-#include "serial/QtSerialBytePort.h"
+#include "serial/SystemPort.h"
 #include "ui/QtText.h"
 #include "ui/UserPrompts.h"
 #include "ui/AboutBox.h"
@@ -124,7 +124,7 @@ int main(int argc, char* argv[]) {
 
   tessaro::SystemClock clock;
   const std::filesystem::path folder = ProgramFolder();
-  tessaro::QtSerialBytePort port(tessaro::BoundPortNaming(folder));
+  tessaro::SystemBytePort port(tessaro::BoundPortNaming(folder));
   tessaro::QtUserPrompts prompts;
   tessaro::MainWindow window(tessaro::MainWindow::Environment{folder, clock, port, prompts});
 

@@ -1,6 +1,39 @@
 #include "cli/Console.h"
 
+#include <string_view>
+
+#if defined(_WIN32)
+#include <io.h>
+#include <windows.h>
+
+#include <string>
+#endif
+
 namespace tessaro::cli {
+
+namespace {
+
+// A Windows console is given the text as UTF-16: bytes would be read in the
+// console's own code page, and the C library may convert them on the way.
+void Write(std::FILE* stream, std::string_view text) {
+#if defined(_WIN32)
+  HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+  DWORD mode = 0;
+  if (handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0) {
+    std::fflush(stream);
+    const int length = static_cast<int>(text.size());
+    const int wideLength = MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(), wideLength);
+    DWORD written = 0;
+    WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    return;
+  }
+#endif
+  std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+}  // namespace
 
 StdConsole::StdConsole(std::FILE* out, std::FILE* err, bool errIsTerminal)
     : out_(out), err_(err), errIsTerminal_(errIsTerminal) {}
@@ -10,15 +43,14 @@ StdConsole::~StdConsole() { EndProgress(); }
 void StdConsole::Out(const std::string& text) {
   // Both streams may share one terminal: the progress line goes first.
   Erase();
-  std::fwrite(text.data(), 1, text.size(), out_);
+  Write(out_, text);
   std::fflush(out_);
   Draw();
 }
 
 void StdConsole::ErrLine(const std::string& line) {
   Erase();
-  std::fwrite(line.data(), 1, line.size(), err_);
-  std::fputc('\n', err_);
+  Write(err_, line + "\n");
   Draw();
   std::fflush(err_);
 }
@@ -39,13 +71,13 @@ void StdConsole::EndProgress() {
 
 void StdConsole::Erase() {
   if (!drawn_) return;
-  std::fputs("\r\x1b[K", err_);
+  Write(err_, "\r\x1b[K");
   drawn_ = false;
 }
 
 void StdConsole::Draw() {
   if (!errIsTerminal_ || progress_.empty()) return;
-  std::fputs(progress_.c_str(), err_);
+  Write(err_, progress_);
   drawn_ = true;
 }
 

@@ -20,8 +20,9 @@ class TickSource {
 
 // Ticks at a steady period, serving the toolkit's events in between (never
 // spinning). A tick that comes late is not made up for by a burst of quick
-// ones. While it exists the stop signals are held back and taken as a
-// request to stop, so the program can close the port and end in order.
+// ones. While it exists the stop signals (on Windows Ctrl-C and Ctrl-Break
+// in the console) are held back and taken as a request to stop, so the
+// program can close the port and end in order.
 class SteadyTicks final : public TickSource {
  public:
   // Serves events (bytes that arrive, timers) until the time has passed;
@@ -39,7 +40,11 @@ class SteadyTicks final : public TickSource {
   ServeEvents serveEvents_;
   std::chrono::steady_clock::time_point due_;
   bool stopped_ = false;
-#if !defined(_WIN32)
+#if defined(_WIN32)
+  // Set by the console's handler, which the system calls on a thread of
+  // its own and without any context: it finds the event by its name.
+  void* stopEvent_ = nullptr;  // a HANDLE
+#else
   sigset_t stopSignals_{};
   sigset_t previousMask_{};
 #endif

@@ -9,6 +9,7 @@
 #include <QEventLoop>
 #include <QStandardPaths>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 #include <chrono>
@@ -20,7 +21,10 @@
 #include <system_error>
 #include <vector>
 
-#if !defined(_WIN32)
+#if defined(_WIN32)
+#include <io.h>
+#include <windows.h>
+#else
 #include <unistd.h>
 #endif
 
@@ -29,14 +33,18 @@
 #include "program/PortChoice.h"
 #include "program/ProgramFolder.h"
 #include "serial/PortNames.h"
-#include "serial/QtPresentPorts.h"
-#include "serial/QtSerialBytePort.h"
+#include "serial/SystemPort.h"
 
 namespace {
 
 std::filesystem::path LocalPath(const QString& path) {
+#if defined(_WIN32)
+  // Windows names are UTF-16; the ANSI code page would lose letters outside it.
+  return std::filesystem::path(path.toStdWString());
+#else
   const QByteArray local = path.toLocal8Bit();
   return std::filesystem::path(std::string(local.constData(), static_cast<std::size_t>(local.size())));
+#endif
 }
 
 std::filesystem::path ProgramFolder() {
@@ -49,12 +57,32 @@ std::filesystem::path ProgramFolder() {
   return choice.folder;
 }
 
+#if defined(_WIN32)
+// A console shows the progress line only when it understands the escape
+// sequence that erases it (Windows 10 and later).
 bool IsTerminal(std::FILE* stream) {
-#if !defined(_WIN32)
-  return ::isatty(::fileno(stream)) != 0;
+  HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+  DWORD mode = 0;
+  if (handle == INVALID_HANDLE_VALUE || GetConsoleMode(handle, &mode) == 0) return false;
+  return SetConsoleMode(handle, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
+}
+
 #else
-  (void)stream;
-  return false;
+bool IsTerminal(std::FILE* stream) { return ::isatty(::fileno(stream)) != 0; }
+#endif
+
+// The arguments as UTF-8, which the options expect. Windows hands main() the
+// ANSI code page, so there they come from the UTF-16 command line instead.
+std::vector<std::string> Utf8Arguments(int argc, char* argv[]) {
+#if defined(_WIN32)
+  (void)argc;
+  (void)argv;
+  std::vector<std::string> args;
+  const QStringList all = QCoreApplication::arguments();
+  for (qsizetype i = 1; i < all.size(); ++i) args.push_back(all[i].toStdString());
+  return args;
+#else
+  return std::vector<std::string>(argv + 1, argv + argc);
 #endif
 }
 
@@ -73,7 +101,7 @@ int main(int argc, char* argv[]) {
   QCoreApplication application(argc, argv);
   // The same user data folder as the window program.
   QCoreApplication::setApplicationName(QStringLiteral("Tessaro-IP"));
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  const std::vector<std::string> args = Utf8Arguments(argc, argv);
 
   const std::filesystem::path folder = ProgramFolder();
 
@@ -86,7 +114,7 @@ int main(int argc, char* argv[]) {
       ticks,
       tessaro::BoundPortNaming(folder),
       [](tessaro::cli::DeviceNaming naming) -> std::unique_ptr<tessaro::BytePort> {
-        return std::make_unique<tessaro::QtSerialBytePort>(std::move(naming));
+        return std::make_unique<tessaro::SystemBytePort>(std::move(naming));
       },
       [](int ms, std::function<void()> call) {
         QTimer::singleShot(ms, Qt::PreciseTimer, QCoreApplication::instance(), std::move(call));

@@ -1,9 +1,13 @@
 # What `cmake --install` puts where: the three programs on the PATH, and the
 # window program in the desktop menu with its icon.
-include(GNUInstallDirs)
 # Installing (and cpack) takes the programs as built; it does not first build
 # every test and tool.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/PackageWindows.cmake)
+  return()
+endif()
+include(GNUInstallDirs)
 foreach(program tessaro-ip tessaro-cli tessaro-unit-sim)
   if(TARGET ${program})
     install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -1,8 +1,8 @@
 # `cpack -G DEB` in the build folder: a Debian package of what cmake/Install.cmake
 # installs, its dependencies worked out from the binaries by dpkg-shlibdeps.
 # Only a build with the window program makes a package worth installing.
-if(NOT TARGET tessaro-ip OR NOT TARGET tessaro-cli)
-  return()
+if(WIN32 OR NOT TARGET tessaro-ip OR NOT TARGET tessaro-cli)
+  return()  # Windows: cmake/PackageWindows.cmake
 endif()
 
 set(CPACK_GENERATOR DEB)

@@ -33,7 +33,12 @@ ProgramFolderChoice ChooseProgramFolder(const FolderCandidates& candidates,
 }
 
 fs::path ShippedDefaultsPath(const fs::path& executableFolder) {
+#ifdef _WIN32
+  // A Windows program keeps everything it ships in its own folder.
+  return executableFolder / DefaultSettingsFileName;
+#else
   return executableFolder.parent_path() / "share" / "tessaro-ip" / DefaultSettingsFileName;
+#endif
 }
 
 void PrepareProgramFolder(const ProgramFolderChoice& choice, const fs::path& shippedDefaults) {

@@ -32,7 +32,8 @@ ProgramFolderChoice ChooseProgramFolder(const FolderCandidates& candidates,
                                         const std::function<bool(const std::filesystem::path&)>& writable =
                                             FolderWritable);
 
-// Where a package puts its default.set: <prefix>/share/tessaro-ip beside <prefix>/bin.
+// Where a package puts its default.set: <prefix>/share/tessaro-ip beside
+// <prefix>/bin; on Windows the program's own folder.
 std::filesystem::path ShippedDefaultsPath(const std::filesystem::path& executableFolder);
 
 // Makes the folder. On the first use of the user's data folder (neither

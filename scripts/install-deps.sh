@@ -36,5 +36,10 @@ fi
 
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# Another install on the same machine holds apt's locks for a while: wait for it.
+wait_lock=(-o DPkg::Lock::Timeout=900)
+for try in 1 2 3 4 5 6; do
+  apt-get "${wait_lock[@]}" update -qq && break
+  sleep 20
+done
+apt-get "${wait_lock[@]}" install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

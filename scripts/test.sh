@@ -2,8 +2,8 @@
 # The whole test run: the normal build, the tests that run inside Qt's own
 # libraries and a 60-second soak run under valgrind memcheck, the same tests
 # under AddressSanitizer and UBSan, a 60-second soak run against the
-# simulated unit, the toolkit-free core built for Windows and tested under
-# Wine, and a short smoke run of every fuzz harness. Fails on any failure,
+# simulated unit, the whole program built for Windows and tested under Wine,
+# and a short smoke run of every fuzz harness. Fails on any failure,
 # memcheck error or sanitizer report.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -35,7 +35,7 @@ echo "== soak run: 60 s of a misbehaving unit, under AddressSanitizer and UBSan"
 ASAN_OPTIONS="$ASAN_OPTIONS:quarantine_size_mb=1:thread_local_quarantine_size_kb=16" \
   build-asan/tools/soak/tessaro-soak --seconds 60 --seed "${TESSARO_SOAK_SEED:-1}"
 
-echo "== toolkit-free core built for Windows, tested under Wine"
+echo "== the program built for Windows, tested under Wine with its packages"
 bash scripts/windows-tests.sh
 
 echo "== fuzz smoke run ($fuzz_runs runs each)"

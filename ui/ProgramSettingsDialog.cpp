@@ -21,7 +21,7 @@
 #include "ui/PortTexts.h"
 #include "ui/ProgramIcon.h"
 #include "ui/QtText.h"
-#include "serial/QtPresentPorts.h"
+#include "serial/SystemPort.h"
 
 namespace tessaro {
 namespace {
@@ -126,9 +126,17 @@ void ProgramSettingsDialog::LoadBindings() {
   bindings_ = ReadPortBindings(ProgramFolder()).bindings;
 }
 
+QString ProgramSettingsDialog::EntryOfPort(int portNumber) const {
+#ifdef _WIN32
+  return ComPortEntry(portNumber, present_, program_.Settings.Taal);
+#else
+  return PortEntry(portNumber, lookup_, bindings_);
+#endif
+}
+
 void ProgramSettingsDialog::RefreshPortEntries() {
   for (int port = 1; port <= ComPortEntries && port <= w_.ComboCom->count(); ++port) {
-    w_.ComboCom->setItemText(port - 1, PortEntry(port, lookup_, bindings_));
+    w_.ComboCom->setItemText(port - 1, EntryOfPort(port));
   }
 }
 
@@ -351,8 +359,8 @@ void ProgramSettingsDialog::Form_Load() {
   w_.ComboCom->clear();
   LockCombo();
   LoadBindings();
-  if (w_.ComboDevice != nullptr) present_ = presentPorts_();
-  for (int port = 1; port <= ComPortEntries; ++port) w_.ComboCom->addItem(PortEntry(port, lookup_, bindings_));
+  present_ = presentPorts_();
+  for (int port = 1; port <= ComPortEntries; ++port) w_.ComboCom->addItem(EntryOfPort(port));
   w_.ComboTaal->clear();
   for (const char* language : LanguageNames) w_.ComboTaal->addItem(QString::fromUtf8(language));
   UpdateCombo();
@@ -373,10 +381,9 @@ void ProgramSettingsDialog::EnterViewing() {
 
 void ProgramSettingsDialog::CmdWijzigen_Click() {
   // An adapter plugged in since the dialog opened is offered too.
-  if (w_.ComboDevice != nullptr) {
-    present_ = presentPorts_();
-    FillDeviceCombo();
-  }
+  present_ = presentPorts_();
+  FillDeviceCombo();
+  RefreshPortEntries();
   w_.CmdCancel->setEnabled(true);
   w_.CmdSave->setEnabled(true);
   w_.CmdClose->setEnabled(false);

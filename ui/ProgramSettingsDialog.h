@@ -93,6 +93,8 @@ class ProgramSettingsDialog final : public SecondaryWindow {
   void FillDeviceCombo();
   void ComboDevice_Click(int index);
   void ShowDeviceTip();
+  // PortEntry, or where ports have COM names, the port with its friendly name.
+  QString EntryOfPort(int portNumber) const;
   void RefreshPortEntries();
   void LoadBindings();
   std::filesystem::path ProgramFolder() const;

@@ -64,9 +64,16 @@ TEST(ProgramFolderTest, AWritableFolderIsSeenAsOneAndAMissingOneIsNot) {
   EXPECT_FALSE(FolderWritable(folder.Path() / "missing"));
 }
 
+#ifdef _WIN32
+TEST(ProgramFolderTest, ShippedDefaultsSitInTheProgramsOwnFolder) {
+  EXPECT_EQ(ShippedDefaultsPath("C:\\Program Files\\Tessaro-IP"),
+            fs::path("C:\\Program Files\\Tessaro-IP\\default.set"));
+}
+#else
 TEST(ProgramFolderTest, ShippedDefaultsSitBesideTheProgramsFolder) {
   EXPECT_EQ(ShippedDefaultsPath("/usr/bin"), fs::path("/usr/share/tessaro-ip/default.set"));
 }
+#endif
 
 class PrepareProgramFolderTest : public ::testing::Test {
  protected:

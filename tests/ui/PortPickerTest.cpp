@@ -1,5 +1,5 @@
 // The device picker of the program settings dialog, on systems whose ports
-// have no COM names.
+// have no COM names; the ports present, where they have.
 #include <QTest>
 #include <map>
 #include <string>
@@ -8,6 +8,7 @@
 #include "files/PortBindingsFile.h"
 #include "tests/ui/SecondaryWindowFixture.h"
 #include "ui/LockableCombo.h"
+#include "ui/PortTexts.h"
 
 namespace tessaro::testing {
 namespace {
@@ -116,6 +117,62 @@ TEST_F(PortPickerTest, TheAboutBoxNamesTheProgramFolder) {
   ASSERT_NE(about, nullptr);
   EXPECT_EQ(about->Widgets().LabelProgramFolder->text(),
             QStringLiteral("Program folder: ") + QStringFromPath(folder.Path()));
+}
+
+#endif
+
+const std::vector<PresentPort> kComPortsPresent = {
+    {"COM3", "", "USB Serial Port (COM3)", "FTDI", "A50285BI"},
+    {"COM7", "", "", "", ""},  // in the serial map only: a virtual port
+};
+
+TEST(ComPortEntry, FriendlyNameOrPresentMarkInTheProgramsLanguage) {
+  const struct {
+    int port;
+    int16_t taal;
+    const char* entry;
+  } cases[] = {
+      {3, English, "Com3  USB Serial Port (COM3)"},
+      {3, German, "Com3  USB Serial Port (COM3)"},
+      {7, English, "Com7  (present)"},
+      {7, Dutch, "Com7  (aanwezig)"},
+      {7, German, "Com7  (vorhanden)"},
+      {7, French, "Com7  (présent)"},
+      {1, English, "Com1"},
+      {30, French, "Com30"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ComPortEntry(c.port, kComPortsPresent, c.taal).toStdString(), QString::fromUtf8(c.entry).toStdString())
+        << c.port << " " << c.taal;
+  }
+}
+
+#ifdef _WIN32
+
+class ComPortListTest : public SecondaryWindowTest {
+ protected:
+  ProgramSettingsDialog& OpenDialog() {
+    Start();
+    dialog = new ProgramSettingsDialog(
+        ProgramSettingsDialog::Environment{Program(), *window, prompts, {}, [this] { return present; }}, *window);
+    return *dialog;
+  }
+  QString Entry(int port) const { return dialog->Widgets().ComboCom->itemText(port - 1); }
+
+  std::vector<PresentPort> present = kComPortsPresent;
+  ProgramSettingsDialog* dialog = nullptr;
+};
+
+TEST_F(ComPortListTest, ListsThePortsPresentAndOneAddedBeforeEditing) {
+  OpenDialog();
+  EXPECT_EQ(dialog->Widgets().ComboDevice, nullptr) << "ports are named by number here";
+  EXPECT_EQ(Entry(3), QStringLiteral("Com3  USB Serial Port (COM3)"));
+  EXPECT_EQ(Entry(7), QStringLiteral("Com7  (present)"));
+  EXPECT_EQ(Entry(2), QStringLiteral("Com2"));
+
+  present.push_back({"COM2", "", "Prolific USB-to-Serial Comm Port (COM2)", "Prolific", ""});
+  QTest::mouseClick(dialog->Widgets().CmdWijzigen, Qt::LeftButton);
+  EXPECT_EQ(Entry(2), QStringLiteral("Com2  Prolific USB-to-Serial Comm Port (COM2)"));
 }
 
 #endif

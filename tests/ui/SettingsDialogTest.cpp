@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 #include "presentation/SettingsLayout.h"
 #include "tests/ui/SecondaryWindowFixture.h"
@@ -120,7 +121,10 @@ TEST_F(SettingsDialogTest, PortListNamesTheDeviceOfEachNumber) {
   const EnvironmentLookup lookup = [](const char* name) -> const char* {
     return std::string(name) == "TESSARO_COM2" ? "/dev/ttyUSB0" : nullptr;
   };
-  ProgramSettingsDialog dialog(ProgramSettingsDialog::Environment{Program(), *window, prompts, lookup, {}}, *window);
+  // No port present: where ports have COM names, the entries are their names alone.
+  const auto nonePresent = [] { return std::vector<PresentPort>{}; };
+  ProgramSettingsDialog dialog(ProgramSettingsDialog::Environment{Program(), *window, prompts, lookup, nonePresent},
+                               *window);
   const LockableCombo& ports = *dialog.Widgets().ComboCom;
   ASSERT_EQ(ports.count(), 30);
 #ifdef _WIN32
