@@ -8,6 +8,7 @@
 #include <map>
 
 #include "core/Cp1252.h"
+#include "core/PagerNumber.h"
 #include "core/ItemTable.h"
 #include "core/PortBindings.h"
 #include "lang/LanguageTexts.h"
@@ -285,7 +286,7 @@ class Parser {
   }
 
   void PagerAddress(const std::string& text) {
-    if (text.empty() || text.size() > PagerAddressLimit || text.find_first_not_of("0123456789") != std::string::npos) {
+    if (!IsPagerNumber(text)) {
       return Fail("test-call needs an ADDRESS, a pager number of 1.." + std::to_string(PagerAddressLimit) +
                   " digits, not '" + text + "'");
     }

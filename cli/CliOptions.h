@@ -55,9 +55,5 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
 std::string UsageText();
 const char* CommandName(Command command);
 
-// Longest texts the window's test-call boxes take; the address is a pager's
-// number, digits only.
-inline constexpr std::size_t PagerAddressLimit = 10;
-inline constexpr std::size_t PagerMessageLimit = 40;
 
 }  // namespace tessaro::cli

@@ -24,6 +24,7 @@
 
 #include "core/ItemValue.h"
 #include "core/Items.h"
+#include "core/PagerNumber.h"
 #include "core/SettingsScreen.h"
 #include "messages/TextFormat.h"
 #include "presentation/ValueChecks.h"
@@ -502,7 +503,7 @@ void MainWindow::ShowPortNumber() {
 // ---- service tab
 
 void MainWindow::CmdTestOproepPager_Click() {
-  if (widgets_.TxtTestPagerAdres->text().isEmpty()) {
+  if (!IsPagerNumber(TestPagerAddress())) {
     dialogs_.ShowCriticalError(program_->Texts.Text(slot::EnterValidPagerNumber), program_->Texts.Text(slot::ProgramTitle));
     return;
   }

@@ -19,6 +19,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/PagerNumber.h"
 #include "presentation/ControlDesign.h"
 #include "presentation/MemoryControls.h"
 #include "lang/TextTableData.h"
@@ -635,7 +636,7 @@ class Builder {
     w_.TxtLegendaTestOproepAdres->setObjectName(QStringLiteral("TxtLegendaTestOproepAdres"));
     w_.TxtTestPagerAdres = new InputBox(w_.FramePagerOproepen);
     w_.TxtTestPagerAdres->setObjectName(QStringLiteral("TxtTestPagerAdres"));
-    w_.TxtTestPagerAdres->SetInputLimit(10);
+    w_.TxtTestPagerAdres->SetInputLimit(static_cast<int>(PagerAddressLimit));
     w_.TxtTestPagerAdres->SetClearOnDoubleClick(true);
 
     w_.TxtLegendaTestOproepBleepcode = new QLabel(w_.FramePagerOproepen);
@@ -649,7 +650,7 @@ class Builder {
     w_.TxtLegendaTestOproepBericht->setObjectName(QStringLiteral("TxtLegendaTestOproepBericht"));
     w_.TxtTestPagerDisplayInfo = new InputBox(w_.FramePagerOproepen);
     w_.TxtTestPagerDisplayInfo->setObjectName(QStringLiteral("TxtTestPagerDisplayInfo"));
-    w_.TxtTestPagerDisplayInfo->SetInputLimit(40);
+    w_.TxtTestPagerDisplayInfo->SetInputLimit(static_cast<int>(PagerMessageLimit));
     w_.TxtTestPagerDisplayInfo->SetClearOnDoubleClick(true);
     w_.TxtTestPagerDisplayInfo->setMinimumWidth(
         w_.TxtTestPagerDisplayInfo->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 30);

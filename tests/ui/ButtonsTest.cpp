@@ -133,19 +133,23 @@ TEST_F(ButtonsTest, ClearMessageWindowEmptiesOnlyTheProgressBox) {
   EXPECT_EQ(Program().Log.MessageLineCount(), 1);
 }
 
-TEST_F(ButtonsTest, TestCallWithoutAddressShowsTheErrorAndRequestsNothing) {
-  W().TxtTestPagerAdres->clear();
-  W().CmdTestOproepPager->click();
-  EXPECT_FALSE(Program().Engine.TestCallRequest);
-  const auto boxes = OpenBoxes();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0]->text(), QText(slot::EnterValidPagerNumber));
-  EXPECT_EQ(boxes[0]->icon(), QMessageBox::Critical);
-  EXPECT_EQ(boxes[0]->standardButtons(), QMessageBox::Ok);
+TEST_F(ButtonsTest, TestCallWithoutAPagerNumberShowsTheErrorAndRequestsNothing) {
+  for (const QString& address : {QString(), QStringLiteral(" "), QStringLiteral("abc"), QStringLiteral("12 4"),
+                                QStringLiteral("-3")}) {
+    W().TxtTestPagerAdres->setText(address);
+    W().CmdTestOproepPager->click();
+    EXPECT_FALSE(Program().Engine.TestCallRequest) << address.toStdString();
+    const auto boxes = OpenBoxes();
+    ASSERT_EQ(boxes.size(), 1u) << address.toStdString();
+    EXPECT_EQ(boxes[0]->text(), QText(slot::EnterValidPagerNumber));
+    EXPECT_EQ(boxes[0]->icon(), QMessageBox::Critical);
+    EXPECT_EQ(boxes[0]->standardButtons(), QMessageBox::Ok);
+    delete boxes[0];
+  }
 }
 
-TEST_F(ButtonsTest, TestCallWithABlankAddressIsRequested) {
-  W().TxtTestPagerAdres->setText(QStringLiteral(" "));
+TEST_F(ButtonsTest, TestCallWithAPagerNumberIsRequested) {
+  W().TxtTestPagerAdres->setText(QStringLiteral("0123456789"));
   W().CmdTestOproepPager->click();
   EXPECT_TRUE(Program().Engine.TestCallRequest);
   EXPECT_TRUE(OpenBoxes().empty());
