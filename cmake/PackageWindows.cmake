@@ -7,39 +7,29 @@ if(NOT TARGET tessaro-ip OR NOT TARGET tessaro-cli)
   return()
 endif()
 
-install(TARGETS tessaro-ip tessaro-cli RUNTIME_DEPENDENCY_SET tessaro_windows_dlls RUNTIME DESTINATION .)
+install(TARGETS tessaro-ip tessaro-cli RUNTIME DESTINATION .)
 # Qt looks for its plugins in folders of these names beside the program.
-install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsIntegrationPlugin
-        RUNTIME_DEPENDENCY_SET tessaro_windows_dlls LIBRARY DESTINATION platforms)
-install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsVistaStylePlugin
-        RUNTIME_DEPENDENCY_SET tessaro_windows_dlls LIBRARY DESTINATION styles)
-
-# What those link, found in Qt's and the compiler's folders. Windows' own
-# DLLs stay out.
-set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
-set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
-set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND ${CMAKE_OBJDUMP})
-set(dll_folders ${TESSARO_QT_BIN})
-foreach(dll IN LISTS TESSARO_MINGW_RUNTIME)
-  get_filename_component(folder ${dll} DIRECTORY)
-  list(APPEND dll_folders ${folder})
-endforeach()
-install(RUNTIME_DEPENDENCY_SET tessaro_windows_dlls
-        PRE_INCLUDE_REGEXES "^[Qq][Tt]6" "^lib(stdc\\+\\+|gcc_s|winpthread)"
-        PRE_EXCLUDE_REGEXES ".*"
-        DIRECTORIES ${dll_folders}
-        RUNTIME DESTINATION .)
+install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsIntegrationPlugin LIBRARY DESTINATION platforms)
+install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsVistaStylePlugin LIBRARY DESTINATION styles)
+# What the programs and those plugins link, named rather than worked out:
+# CMake's resolver looks for the lower-cased names Windows is content with,
+# which a case-sensitive build machine does not have. The zip's test fails
+# on any DLL missing here.
+install(IMPORTED_RUNTIME_ARTIFACTS Qt6::Core Qt6::Gui Qt6::Widgets RUNTIME DESTINATION .)
+install(FILES ${TESSARO_MINGW_RUNTIME} DESTINATION .)
 
 # Stripped like the programs: the Qt and runtime DLLs come with symbols.
 install(CODE "
   if(CMAKE_INSTALL_DO_STRIP)
     file(GLOB_RECURSE binaries \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/*.dll\" \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/*.exe\")
     foreach(binary IN LISTS binaries)
-      execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded \"\${binary}\" COMMAND_ERROR_IS_FATAL ANY)
+      execute_process(COMMAND \"${CMAKE_STRIP}\" \"\${binary}\" COMMAND_ERROR_IS_FATAL ANY)
     endforeach()
   endif()")
 
 set(CPACK_GENERATOR ZIP NSIS)
+# Values reach the package tools as written here.
+set(CPACK_VERBATIM_VARIABLES ON)
 set(CPACK_PACKAGE_NAME tessaro-ip)
 set(CPACK_PACKAGE_VENDOR Tessaro-IP)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -66,6 +56,13 @@ set(CPACK_NSIS_INSTALLED_ICON_NAME tessaro-ip.exe)
 set(CPACK_NSIS_MUI_ICON ${icon})
 set(CPACK_NSIS_MUI_UNIICON ${icon})
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
-# The uninstaller takes away the vendor key too, once nothing else is in it.
-set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "DeleteRegKey /ifempty SHCTX \"Software\\\\${CPACK_PACKAGE_VENDOR}\"")
+# A 64-bit installer for a 64-bit program (Target below): it writes the
+# 64-bit registry and Program Files, and runs where no 32-bit Windows layer
+# is installed.
+# The uninstaller takes away the vendor key too, once nothing else is in it;
+# its own steps empty it only at their very end.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode
+Function un.onUninstSuccess
+  DeleteRegKey /ifempty SHCTX \"Software\\${CPACK_PACKAGE_VENDOR}\"
+FunctionEnd")
 include(CPack)

@@ -28,14 +28,10 @@
 #include "BytePortContract.h"
 #include "serial/WinPresentPorts.h"
 #include "serial/WinSerialBytePort.h"
+#include "tests/support/UnderWine.h"
 
 namespace tessaro::testing {
 namespace {
-
-bool UnderWine() {
-  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
 
 class ComEnd final : public FarEnd {
  public:

@@ -13,6 +13,7 @@
 
 #include "lang/TextTableData.h"
 #include "presentation/SettingsLayout.h"
+#include "tests/support/UnderWine.h"
 #include "tests/ui/UiFixture.h"
 
 namespace tessaro::testing {
@@ -223,6 +224,11 @@ TEST_F(SettingsPagesTest, CombosShowTheirLongestEntryInFull) {
 // window's least size must fit that at every debug level and in every
 // language, and the window starts within the screen it is on.
 TEST_F(SettingsPagesTest, WindowFitsALaptopScreen) {
+  if (UnderWine()) {
+    GTEST_SKIP() << "Qt's offscreen platform under Wine measures text far wider than the windows platform "
+                    "does (a least width of 1722 against a window of about 1000 pixels); the Windows "
+                    "window is pictured by the Windows end-to-end test instead";
+  }
   const QSize laptop(1280 - 16, 720 - 40 - 48);
   for (const char* commandLine : {"", "/DEBUG"}) {
     for (int language = 0; language < LanguageCount; ++language) {

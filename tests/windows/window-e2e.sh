@@ -46,18 +46,22 @@ picture() {
   sim_start "unit-$name" --status-every 0 --set 21=2 --set 10=4 --set 23=100 --set 31=10
   wine_com1 "$pts"
 
+  # A display of our own, without xvfb-run's authority file, so that xdotool
+  # and xwd reach it as Wine does.
   local screen
   screen=$(mktemp -d)
+  Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp 5>"$screen/display" >"$work/$name-xvfb.log" 2>&1 &
+  local xvfb=$!
+  other_pids+=("$xvfb")
+  wait_for "the virtual display" test -s "$screen/display"
+  export DISPLAY
+  DISPLAY=:$(cat "$screen/display")
   # A desktop of Wine's own draws the window frames as Windows does; a wine
   # server left from another display would hide the window.
-  xvfb-run -a -s "-screen 0 ${size}x24" bash -c '
-    echo "$DISPLAY" >"$1/display"
-    exec env TESSARO_PROGRAM_FOLDER="$2" "$3" explorer /desktop=shot,'"$size"' "$4"
-  ' _ "$screen" "$(windows_path "$folder")" "$wine" "$program_exe" </dev/null >"$work/$name-wine.log" 2>&1 &
+  TESSARO_PROGRAM_FOLDER="$(windows_path "$folder")" "$wine" explorer /desktop=shot,"$size" "$program_exe" \
+    </dev/null >"$work/$name-wine.log" 2>&1 &
   local session=$!
   wait_for "the window program to open COM1" log_has "$folder" "Com: 1"
-  export DISPLAY
-  DISPLAY=$(cat "$screen/display")
   local desktop
   desktop=$(xdotool search --sync --name "shot" | head -n 1)
   sleep 2  # the window's first paint: a matter of the picture only
@@ -65,13 +69,15 @@ picture() {
   wait_for "read all to end" batch_ended "$folder"
   sleep 2
   xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng >"$work/$name-unit.png"
-  # The settings the unit sent, on the Settings tab.
-  xdotool key ctrl+Tab
+  # The settings the unit sent, on the Settings tab two to the left.
+  xdotool key ctrl+shift+Tab ctrl+shift+Tab
   sleep 2
   xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng >"$work/$name-settings.png"
   unset DISPLAY
   wineserver_run -k
   wait "$session" || true
+  kill "$xvfb" 2>/dev/null || true
+  wait "$xvfb" 2>/dev/null || true
   rm -rf "$screen"
   sim_stop
 

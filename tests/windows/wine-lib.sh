@@ -9,7 +9,8 @@
 #   windows_path PATH              # the Windows name of a host path (drive Z:)
 #   fail MESSAGE                   # says why and ends the test
 #
-# The exit trap ends the units and the test's own wine server, nothing else.
+# The exit trap ends the units, other programs the test started and its own
+# wine server, nothing else.
 
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
@@ -22,6 +23,8 @@ unset DISPLAY WAYLAND_DISPLAY
 export LC_ALL=C.UTF-8
 
 sim_pids=()
+# Other programs a test starts (a virtual display), ended with the units.
+other_pids=()
 prefixes=()
 # Wine runs as the user named here (a command prefix), else as ourselves.
 run_as=()
@@ -30,7 +33,7 @@ wine_run() { "${run_as[@]}" "$wine" "$@"; }
 wineserver_run() { "${run_as[@]}" "$wineserver" "$@"; }
 
 wine_cleanup() {
-  for pid in "${sim_pids[@]}"; do
+  for pid in "${sim_pids[@]}" "${other_pids[@]}"; do
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
   done

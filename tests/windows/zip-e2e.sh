@@ -22,7 +22,7 @@ wine_prefix "$work/prefix"
 unzip -q "$zip" -d "$WINEPREFIX/drive_c"
 folder="$WINEPREFIX/drive_c/$(basename "$zip" .zip)"
 expected=$(printf '%s\n' Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll libgcc_s_seh-1.dll libstdc++-6.dll \
-  libwinpthread-1.dll platforms/qwindows.dll styles/qwindowsvista.dll tessaro-cli.exe tessaro-ip.exe | LC_ALL=C sort)
+  libwinpthread-1.dll platforms/qwindows.dll styles/qwindowsvistastyle.dll tessaro-cli.exe tessaro-ip.exe | LC_ALL=C sort)
 present=$(cd "$folder" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
 [ "$present" = "$expected" ] || fail "the zip holds other files: $(diff <(echo "$expected") <(echo "$present"))"
 for binary in "$folder"/*.exe "$folder"/*.dll "$folder"/*/*.dll; do
