@@ -25,6 +25,12 @@ void ProtocolEngine::EndBatch(TransactionOutcome outcome) {
   const int16_t batch = BatchReport;
   BatchReport = 0;
   batchFailures_.clear();
+  // A Write all that ends while its backup is read has written nothing.
+  if (batch == 2 && heldWriteAll_) {
+    heldWriteAll_.reset();
+    ReportAlways(texts_.Text(ProgramText::NoBackupMade) + ". " + texts_.Text(ProgramText::NothingWritten) + ".");
+    events_->UnitBackedUp(BackupOutcome::NotRead, std::string());
+  }
   if (batch == 1) events_->BatchFinished(BatchKind::ReadAll, outcome);
   if (batch == 2) events_->BatchFinished(BatchKind::WriteAll, outcome);
 }
@@ -39,7 +45,10 @@ bool ProtocolEngine::RefusedWithoutPort() {
 
 void ProtocolEngine::EndRaised(RequestFlag flag, TransactionOutcome outcome) {
   if (flag == &ProtocolEngine::ReadAllRequest) events_->BatchFinished(BatchKind::ReadAll, outcome);
-  if (flag == &ProtocolEngine::WriteAllRequest) events_->BatchFinished(BatchKind::WriteAll, outcome);
+  if (flag == &ProtocolEngine::WriteAllRequest) {
+    raisedWriteAll_.reset();
+    events_->BatchFinished(BatchKind::WriteAll, outcome);
+  }
   if (flag == &ProtocolEngine::TestCallRequest) events_->TransactionFinished(TransactionKind::TestCall, -1, outcome);
   if (flag == &ProtocolEngine::ResetRequest) events_->TransactionFinished(TransactionKind::Reset, -1, outcome);
 }
