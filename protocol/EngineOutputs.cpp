@@ -45,10 +45,7 @@ bool ProtocolEngine::RefusedWithoutPort() {
 
 void ProtocolEngine::EndRaised(RequestFlag flag, TransactionOutcome outcome) {
   if (flag == &ProtocolEngine::ReadAllRequest) events_->BatchFinished(BatchKind::ReadAll, outcome);
-  if (flag == &ProtocolEngine::WriteAllRequest) {
-    raisedWriteAll_.reset();
-    events_->BatchFinished(BatchKind::WriteAll, outcome);
-  }
+  if (flag == &ProtocolEngine::WriteAllRequest) events_->BatchFinished(BatchKind::WriteAll, outcome);
   if (flag == &ProtocolEngine::TestCallRequest) events_->TransactionFinished(TransactionKind::TestCall, -1, outcome);
   if (flag == &ProtocolEngine::ResetRequest) events_->TransactionFinished(TransactionKind::Reset, -1, outcome);
 }
@@ -63,6 +60,7 @@ void ProtocolEngine::Cancel() {
                                  &ProtocolEngine::TestCallRequest, &ProtocolEngine::ResetRequest}) {
     if (std::exchange(this->*flag, false)) EndRaised(flag, TransactionOutcome::Cancelled);
   }
+  raisedWriteAll_.reset();
   CancelAll();
 }
 

@@ -86,7 +86,7 @@ void ProtocolEngine::ReportBatchEnd() {
 void ProtocolEngine::LosePort() {
   EngineState = engine_state::PortLost;
   // The unit that comes back may be another one.
-ClearUnitSinceOpen(store_);
+  ClearUnitSinceOpen(store_);
   events_->PortLost();
 }
 
@@ -116,9 +116,9 @@ void ProtocolEngine::ServeRequestFlags() {
   }
   if (WriteAllRequest) {
     WriteAllRequest = false;
-    WriteAllCommand command = std::move(raisedWriteAll_).value_or(WriteAllCommand{});
-    raisedWriteAll_.reset();
-    if (ReopenPort()) return StartWriteAll(std::move(command));
+    // A flag raised without WriteAll() carries no values: nothing to write.
+    std::optional<WriteAllCommand> command = std::exchange(raisedWriteAll_, std::nullopt);
+    if (command && ReopenPort()) return StartWriteAll(std::move(*command));
     events_->BatchFinished(BatchKind::WriteAll, TransactionOutcome::Failed);
   }
   // One special transaction per tick: starting both would let the reset

@@ -73,7 +73,7 @@ void ProtocolEngine::StoreReadValue(int16_t item, const ItemValue& value) {
   // A pending write is neither dropped nor overwritten.
   if (store_.ItemStatus[index] == RequestWrite) return;
   store_.ItemStatus[index] = RequestNone;
-if (KeepsScreenValue(item)) return;
+  if (KeepsScreenValue(item)) return;
   store_.ItemValues[index] = value;
   settingsScreen_.ItemToScreen(item);
 }
