@@ -23,6 +23,11 @@ std::vector<int16_t> WritableItems() {
   return items;
 }
 
+std::vector<int16_t> AllBut(std::vector<int16_t> items, int16_t left) {
+  std::erase(items, left);
+  return items;
+}
+
 struct FakeBackup final : UnitBackup {
   Kept Keep(const std::array<ItemValue, ItemCount>& unitValues) override {
     kept.push_back(unitValues);
@@ -50,6 +55,7 @@ class WriteAllBackupTest : public EngineFixture {
   using EngineFixture::port;
   using EngineFixture::store;
   using EngineFixture::Tick;
+  FakeUnit unit{port};
 
   void SetUp() override {
     Start();
@@ -92,7 +98,6 @@ class WriteAllBackupTest : public EngineFixture {
     return items;
   }
 
-  FakeUnit unit{port};
   FakeBackup backup;
   BackupEvents events;
 };
@@ -114,12 +119,13 @@ const Before kBefore[] = {
        ClearUnitValues(t.store);
      },
      {}},
-    {"ReadAllThenOneItemGivenNothing",
+    {"OnlyItem23ReadSinceTheOpen",
      [](WriteAllBackupTest& t) {
-       t.ReadAllFirst();
-       t.store.UnitSinceOpen[23] = ItemValue();
+       t.engine.ReadItem(23);
+       t.Run();
+       t.unit.seen.clear();
      },
-     {23}},
+     AllBut(WritableItems(), 23)},
     {"ReadAllThenThePortLostAndBack",
      [](WriteAllBackupTest& t) {
        t.ReadAllFirst();
