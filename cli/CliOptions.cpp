@@ -149,6 +149,7 @@ class Parser {
     if (name == "--help" || name == "-h") return flag(options_.help);
     if (name == "--debug") return flag(options_.debug);
     if (name == "--verbose" || name == "-v") return flag(options_.verbose);
+    if (name == "--no-backup") return flag(options_.noBackup);
 
     using Handler = std::function<void(const std::string&)>;
     const std::map<std::string, Handler> valued = {
@@ -303,6 +304,7 @@ class Parser {
     only(messageValue_, "--message", Command::TestCall);
     only(bleepValue_, "--bleep", Command::TestCall);
     only(secondsValue_, "--seconds", Command::Monitor);
+    if (options_.noBackup && command != Command::WriteAll) Fail("--no-backup belongs to write-all");
     if (!error_.empty()) return;
 
     if (saveValue_) {
@@ -371,7 +373,10 @@ std::string UsageText() {
          "  read ITEM...             read the given items\n"
          "  write ITEM=VALUE...      write the given items (a list item takes its list position)\n"
          "  diagnostics              read the TCP/IP diagnostics (items 150 to 154)\n"
-         "  write-all FILE           load a unit settings file and write every writable item\n"
+         "  write-all FILE [--no-backup]\n"
+         "                           load a unit settings file and write every writable item; first\n"
+         "                           read the unit's settings and keep them in Backup/ below the program\n"
+         "                           folder, and write nothing if that fails; --no-backup skips it\n"
          "  test-call ADDRESS [--message TEXT] [--bleep 0..15]\n"
          "                           have the unit page the pager number ADDRESS (bleep code 1 unless given)\n"
          "  reset                    reset the unit\n"
@@ -393,7 +398,7 @@ std::string UsageText() {
          "\n"
          "Port n is the device named by the environment variable TESSARO_COM<n>, else the device\n"
          "bound to n in the program settings dialog (TessaroPorts.set), else /dev/ttyS<n-1>.\n"
-         "The program folder (TessaroIP.set, default.set, TessaroPorts.set, Log/) is\n"
+         "The program folder (TessaroIP.set, default.set, TessaroPorts.set, Log/, Backup/) is\n"
          "TESSARO_PROGRAM_FOLDER, else the folder of the program, else (when that cannot be\n"
          "written) the user's data folder. Values go to standard output; reports (and with\n"
          "--verbose every message line) to standard error.\n"

@@ -34,6 +34,7 @@ struct CliOptions {
   std::vector<WriteAssignment> writes;   // write: in the order given, the last one per item
   std::string file;                      // write-all and show
   std::optional<std::string> saveFile;   // read-all --save
+  bool noBackup = false;                 // write-all --no-backup
   std::string pagerAddress;              // test-call
   std::string pagerMessage;
   int16_t bleepCode = 1;                 // the window's bleep-code list starts on entry 1

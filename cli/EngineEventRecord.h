@@ -18,8 +18,15 @@ namespace tessaro::cli {
 // results from here rather than from the engine's state or its texts.
 class EngineEventRecord final : public EngineEvents {
  public:
-  void ItemRead(int16_t item, const ItemValue& /*value*/) override { served.insert(item); }
-  void ItemWritten(int16_t item, const ItemValue& /*value*/) override { served.insert(item); }
+  void ItemRead(int16_t item, const ItemValue& /*value*/) override {
+    served.insert(item);
+    ++confirmations;
+  }
+  void ItemWritten(int16_t item, const ItemValue& /*value*/) override {
+    served.insert(item);
+    written.insert(item);
+    ++confirmations;
+  }
   void TransactionFinished(TransactionKind kind, int16_t item, TransactionOutcome outcome) override {
     const bool isResult = kind == TransactionKind::TestCall || kind == TransactionKind::Reset;
     if (isResult) special = Ended{kind, outcome};
@@ -33,6 +40,11 @@ class EngineEventRecord final : public EngineEvents {
     }
   }
   void BatchFinished(BatchKind /*kind*/, TransactionOutcome /*outcome*/) override { ShowReports(); }
+  void UnitBackedUp(BackupOutcome outcome, const std::string& file) override {
+    backup = Backup{outcome, file};
+    // The line that names the file is shown whatever follows.
+    if (reports != nullptr) reports->ShowHeldMessages();
+  }
   // The message line that follows is the unit's own.
   void UnitLine(const std::string& /*line*/) override { unitLineNext = true; }
   void PortLost() override {
@@ -51,6 +63,10 @@ class EngineEventRecord final : public EngineEvents {
   }
   bool TakeUnitLine() { return std::exchange(unitLineNext, false); }
 
+  struct Backup {
+    BackupOutcome outcome;
+    std::string file;  // Windows-1252
+  };
   struct Ended {
     TransactionKind kind;
     TransactionOutcome outcome;
@@ -63,7 +79,10 @@ class EngineEventRecord final : public EngineEvents {
   ReportConsole* reports = nullptr;
   // The texts the engine's reports are written in; none: no read line start.
   const LanguageTexts* texts = nullptr;
-  std::set<int16_t> served;
+  std::set<int16_t> served;   // read or written
+  std::set<int16_t> written;
+  int confirmations = 0;       // reads and writes the unit confirmed
+  std::optional<Backup> backup;
   std::optional<Ended> special;
   bool unitLineNext = false;
   bool portLost = false;

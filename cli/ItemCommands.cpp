@@ -41,26 +41,29 @@ struct JobResult {
 };
 
 // Runs the engine until the requests placed for `items` are served, then
-// tells which of them the unit did not confirm.
-JobResult RunJob(CliSession& session, const std::vector<int16_t>& items) {
+// tells which of them the unit did not confirm (in `confirmed`). The unit
+// confirms `steps` reads and writes on the way.
+JobResult RunJob(CliSession& session, const std::vector<int16_t>& items, const std::set<int16_t>& confirmed,
+                 int steps) {
   session.Dialogs().Forget();
-  const std::set<int16_t>& served = session.Events().served;
-  const auto servedCount = [&] {
-    return static_cast<int>(std::count_if(items.begin(), items.end(), [&](int16_t item) { return served.contains(item); }));
-  };
+  const int confirmedBefore = session.Events().confirmations;
   CliSession::RunPlan plan;
   plan.finished = [&] { return session.EngineQuiet(); };
-  plan.done = servedCount;
-  plan.total = static_cast<int>(items.size());
+  plan.done = [&] { return session.Events().confirmations - confirmedBefore; };
+  plan.total = steps;
 
   JobResult result;
   result.end = session.Run(plan);
   if (result.end != CliSession::RunEnd::Finished) session.Program().Engine.Cancel();
   for (int16_t item : items) {
-    if (!served.contains(item)) result.missing.push_back(item);
+    if (!confirmed.contains(item)) result.missing.push_back(item);
   }
   result.boxesShown = !session.Dialogs().Shown().empty();
   return result;
+}
+
+JobResult RunJob(CliSession& session, const std::vector<int16_t>& items) {
+  return RunJob(session, items, session.Events().served, static_cast<int>(items.size()));
 }
 
 // Prints what the unit holds of the items it confirmed, says what went
@@ -110,6 +113,20 @@ int ReadItems(CliSession& session, const std::vector<int16_t>& items) {
   }
   const JobResult result = RunJob(session, items);
   return Report(session, items, result, Transfer::Read);
+}
+
+// Nothing was written: the unit's settings could not be kept first.
+int BackupFailed(CliSession& session, const EngineEventRecord::Backup& backup) {
+  const bool json = Json(session);
+  session.Out().Out(json ? ItemJson(CommandName(session.Options().command), false, {}) : std::string());
+  if (backup.outcome == BackupOutcome::NotSaved) {
+    session.Out().ErrLine(FailureLine(json, "cannot save the backup " + TerminalText(backup.file) +
+                                                "; nothing was written to the unit"));
+    return ExitUsage;
+  }
+  session.Out().ErrLine(
+      FailureLine(json, "the unit's settings could not all be read for the backup; nothing was written to the unit"));
+  return ExitUnitFailed;
 }
 
 int SaveReadValues(CliSession& session, const JobResult& result, int status) {
@@ -176,10 +193,17 @@ int WriteAllCommand(CliSession& session) {
   if (const auto refused = program.Files.ReadSettingsFile(session.Options().file)) return Refused(session, *refused);
 
   ScreenToAllItems(program.Screen);
-  session.Events().served.clear();
-  program.Engine.WriteAll();
+  EngineEventRecord& events = session.Events();
+  events.served.clear();
+  events.written.clear();
+  events.backup.reset();
+  const bool backup = !session.Options().noBackup;
+  program.Engine.WriteAll({program.Store.ItemValues, backup});
   const std::vector<int16_t> items = ItemsWhere(IsWritableItem);
-  const JobResult result = RunJob(session, items);
+  // This run opened the port, so a backup reads every writable item first.
+  const int steps = static_cast<int>(items.size()) * (backup ? 2 : 1);
+  const JobResult result = RunJob(session, items, events.written, steps);
+  if (events.backup && events.backup->outcome != BackupOutcome::Saved) return BackupFailed(session, *events.backup);
   return Report(session, items, result, Transfer::Write);
 }
 

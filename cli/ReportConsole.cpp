@@ -39,6 +39,13 @@ void ReportConsole::ShowHeld(std::string_view readLineStart) {
   held_.clear();
 }
 
+void ReportConsole::ShowHeldMessages() {
+  for (const Line& line : held_) {
+    if (line.message) Show(line);
+  }
+  held_.clear();
+}
+
 void ReportConsole::Show(const Line& line) {
   console_.ErrLine(json_ ? ReportJson(line.text, line.message) : line.text);
 }

@@ -31,6 +31,8 @@ class ReportConsole final : public Console {
   // report. Only the message line is shown then.
   void ShowHeld(std::string_view readLineStart = {});
   void DropHeld() { held_.clear(); }
+  // Shows the held message lines; the progress lines that say the same go.
+  void ShowHeldMessages();
 
  private:
   struct Line {

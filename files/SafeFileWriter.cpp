@@ -50,13 +50,13 @@ bool WriteAll(HANDLE file, std::string_view content) {
   return true;
 }
 
-}  // namespace
-
-bool WriteFileSafely(const std::filesystem::path& target, std::string_view content) {
+NewFileWrite WriteSafely(const std::filesystem::path& target, std::string_view content, bool replace) {
   // A read-only file is one the user wants kept, as Windows' own programs do.
   // Windows' MoveFileExW refuses it as well, but Wine's does not.
   const DWORD attributes = GetFileAttributesW(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) return false;
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    return replace ? NewFileWrite::Failed : NewFileWrite::Exists;
+  }
 
   std::filesystem::path temporary;
   HANDLE file = INVALID_HANDLE_VALUE;
@@ -66,14 +66,18 @@ bool WriteFileSafely(const std::filesystem::path& target, std::string_view conte
                        FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) break;
   }
-  if (file == INVALID_HANDLE_VALUE) return false;
+  if (file == INVALID_HANDLE_VALUE) return NewFileWrite::Failed;
 
   bool ok = WriteAll(file, content) && FlushFileBuffers(file);
   ok = CloseHandle(file) && ok;
-  ok = ok && MoveFileExW(temporary.c_str(), target.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  if (!ok) DeleteFileW(temporary.c_str());
-  return ok;
+  // Without MOVEFILE_REPLACE_EXISTING the move refuses a target that exists.
+  const DWORD flags = replace ? MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH : MOVEFILE_WRITE_THROUGH;
+  const bool moved = ok && MoveFileExW(temporary.c_str(), target.c_str(), flags);
+  const DWORD moveError = moved ? ERROR_SUCCESS : GetLastError();
+  if (moved) return NewFileWrite::Written;
+  DeleteFileW(temporary.c_str());
+  if (ok && (moveError == ERROR_ALREADY_EXISTS || moveError == ERROR_FILE_EXISTS)) return NewFileWrite::Exists;
+  return NewFileWrite::Failed;
 }
 
 #else
@@ -110,9 +114,21 @@ void SyncFolder(const std::filesystem::path& target) {
   ::close(fd);
 }
 
-}  // namespace
+// Puts the finished temporary file in place of `target`, or beside nothing:
+// a hard link fails on an existing target where a rename would replace it.
+NewFileWrite PlaceNew(const std::filesystem::path& temporary, const std::filesystem::path& target) {
+  if (::link(temporary.c_str(), target.c_str()) == 0) {
+    ::unlink(temporary.c_str());
+    return NewFileWrite::Written;
+  }
+  if (errno == EEXIST) return NewFileWrite::Exists;
+  // A file system without hard links: the test and the rename are two steps.
+  struct stat existing {};
+  if (::lstat(target.c_str(), &existing) == 0) return NewFileWrite::Exists;
+  return ::rename(temporary.c_str(), target.c_str()) == 0 ? NewFileWrite::Written : NewFileWrite::Failed;
+}
 
-bool WriteFileSafely(const std::filesystem::path& target, std::string_view content) {
+NewFileWrite WriteSafely(const std::filesystem::path& target, std::string_view content, bool replace) {
   std::filesystem::path temporary;
   int fd = -1;
   for (int attempt = 0; attempt < TemporaryNameAttempts; ++attempt) {
@@ -120,20 +136,35 @@ bool WriteFileSafely(const std::filesystem::path& target, std::string_view conte
     fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) break;
   }
-  if (fd < 0) return false;
+  if (fd < 0) return NewFileWrite::Failed;
 
-  CopyPermissions(target, fd);
+  if (replace) CopyPermissions(target, fd);
   bool ok = WriteAll(fd, content) && ::fsync(fd) == 0;
   ok = ::close(fd) == 0 && ok;
-  ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
-  if (!ok) {
+  NewFileWrite result = NewFileWrite::Failed;
+  if (ok && replace) {
+    result = ::rename(temporary.c_str(), target.c_str()) == 0 ? NewFileWrite::Written : NewFileWrite::Failed;
+  } else if (ok) {
+    result = PlaceNew(temporary, target);
+  }
+  if (result != NewFileWrite::Written) {
     ::unlink(temporary.c_str());
-    return false;
+    return result;
   }
   SyncFolder(target);
-  return true;
+  return result;
 }
 
 #endif
+
+}  // namespace
+
+bool WriteFileSafely(const std::filesystem::path& target, std::string_view content) {
+  return WriteSafely(target, content, true) == NewFileWrite::Written;
+}
+
+NewFileWrite WriteNewFileSafely(const std::filesystem::path& target, std::string_view content) {
+  return WriteSafely(target, content, false);
+}
 
 }  // namespace tessaro

@@ -12,4 +12,10 @@ namespace tessaro {
 // no temporary file is left behind.
 bool WriteFileSafely(const std::filesystem::path& target, std::string_view content);
 
+enum class NewFileWrite { Written, Exists, Failed };
+
+// As WriteFileSafely, but an existing `target` is never replaced: Exists, and
+// nothing changed.
+NewFileWrite WriteNewFileSafely(const std::filesystem::path& target, std::string_view content);
+
 }  // namespace tessaro

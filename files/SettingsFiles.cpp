@@ -8,15 +8,12 @@
 
 #include "core/ItemValue.h"
 #include "files/SafeFileWriter.h"
-#include "files/SettingsLineFormat.h"
-#include "messages/TextFormat.h"
 
 namespace tessaro {
 
 namespace {
 
 constexpr int LastNumberItem = 149;  // items 0..149 are numbers in the file, 150..249 texts
-constexpr const char* ItemSeparator = "    ->";
 
 }  // namespace
 
@@ -67,24 +64,12 @@ void SettingsFiles::LoadEmptySettings() {
 void SettingsFiles::SaveSettingsFile(const std::filesystem::path& path) {
   ScreenToAllItems(screen_);
   ItemValuesToFileValues(store_);
-
-  std::string content;
-  for (int item = 0; item <= LastUnitItem; ++item) {
-    const ItemValue& value = store_.FileValues[item];
-    std::string line = IntText(item) + ItemSeparator;
-    if (item <= LastNumberItem) {
-      // A number beyond 16 bits cannot be written back; rather than write a
-      // wrong value the save is dropped and the old file stays as it was.
-      const std::optional<int16_t> number = value.NearestInteger();
-      if (!number) return;
-      line += IntText(*number);
-    } else {
-      line += OneLineValue(value.TextValue());
-    }
-    AppendSettingsLine(content, line);
-  }
+  // A number beyond 16 bits cannot be written back; rather than write a wrong
+  // value the save is dropped and the old file stays as it was.
+  const std::optional<std::string> content = UnitSettingsFileText(store_.FileValues);
+  if (!content) return;
   // A failed save is silent: the old file is left whole.
-  (void)WriteFileSafely(path, content);
+  (void)WriteFileSafely(path, *content);
 }
 
 void SettingsFiles::LoadValues(UnitFileValues values) {

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/Cp1252.h"
+#include "files/SettingsLineFormat.h"
 #include "files/SettingsLineParser.h"
 #include "lang/SettingsFileTexts.h"
 #include "messages/TextFormat.h"
@@ -18,6 +19,7 @@ namespace {
 
 constexpr int LastNumberItem = 149;  // items 0..149 are numbers in the file, 150..249 texts
 constexpr std::size_t LongestQuotedValue = 20;
+constexpr const char* ItemSeparator = "    ->";
 
 std::string FileName(const fs::path& path) {
   const std::u8string name = path.u8string();
@@ -148,6 +150,23 @@ UnitFileRead ReadUnitSettingsFile(const fs::path& path, int language, const Sett
                   0, missing);
   }
   return read;
+}
+
+std::optional<std::string> UnitSettingsFileText(const std::array<ItemValue, ItemCount>& values) {
+  std::string content;
+  for (int item = 0; item <= LastUnitItem; ++item) {
+    const ItemValue& value = values[static_cast<std::size_t>(item)];
+    std::string line = IntText(item) + ItemSeparator;
+    if (item <= LastNumberItem) {
+      const std::optional<int16_t> number = value.NearestInteger();
+      if (!number) return std::nullopt;
+      line += IntText(*number);
+    } else {
+      line += OneLineValue(value.TextValue());
+    }
+    AppendSettingsLine(content, line);
+  }
+  return content;
 }
 
 }  // namespace tessaro

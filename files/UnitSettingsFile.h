@@ -47,4 +47,9 @@ struct UnitFileRead {
 // item replaces an earlier one. Messages name the file as `path` spells it.
 UnitFileRead ReadUnitSettingsFile(const std::filesystem::path& path, int language, const SettingsScreen& screen);
 
+// Items 0..249 of `values` as the program writes a unit settings file: 250
+// records in item order. Nothing when a number of items 0..149 does not fit
+// 16 bits: rather than a wrong value, no file.
+std::optional<std::string> UnitSettingsFileText(const std::array<ItemValue, ItemCount>& values);
+
 }  // namespace tessaro

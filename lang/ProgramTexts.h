@@ -13,6 +13,12 @@ enum class ProgramText {
   ValueOutsideRange,  // followed by the range
   NothingSentOutsideRange,  // followed by one line per value
   UnitTakes,          // followed by the range
+  BackupReading,
+  BackupSavedAs,       // followed by the file
+  BackupNotSavedAs,    // followed by the file
+  BackupItemsNotRead,  // followed by the item numbers
+  NoBackupMade,
+  NothingWritten,
   Count
 };
 

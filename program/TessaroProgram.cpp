@@ -10,11 +10,15 @@ TessaroProgram::TessaroProgram(const World& world)
       Link(world.port, Log, Texts, world.communicationFrame),
       Screen(Store, Texts, world.controls, world.dialogs),
       Files(world.programFolder, Store, Settings, Screen),
+      Backups(world.programFolder, world.clock),
       Engine(Store, Settings, Link, Log, Texts, world.engineScreen, Screen, world.dialogs),
       controls_(world.controls),
-      dialogs_(world.dialogs) {}
+      dialogs_(world.dialogs) {
+  Engine.SetBackup(&Backups);
+}
 
 int16_t TessaroProgram::OpenConfiguredPort() {
+  ClearUnitSinceOpen(Store);
   return Link.OpenComPort(Settings.Compoort, 4, 0, 1, 0, 0);
 }
 

@@ -9,6 +9,7 @@
 #include "core/ProgramSettings.h"
 #include "core/SettingsStore.h"
 #include "files/SettingsFiles.h"
+#include "files/UnitBackupFolder.h"
 #include "lang/LanguageTexts.h"
 #include "messages/MessageLog.h"
 #include "presentation/Controls.h"
@@ -67,6 +68,7 @@ class TessaroProgram {
   void StartProgram(const std::string& commandLine, const SettingsOverride& adjustSettings = {});
   void ArrangeTabs(MainWindowView& window);
   // The port opened by the engine's standard line settings (9600,N,8,1).
+  // What the unit gave so far is forgotten: another may be on the port now.
   int16_t OpenConfiguredPort();
   // Opens the configured port and, on success, starts an engine that has not
   // started yet: a port that failed at start-up and is chosen again later
@@ -84,6 +86,7 @@ class TessaroProgram {
   Datacom Link;
   SettingsTransfer Screen;
   SettingsFiles Files;
+  UnitBackupFolder Backups;
   ProtocolEngine Engine;
 
  private:

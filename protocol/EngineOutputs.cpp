@@ -25,6 +25,12 @@ void ProtocolEngine::EndBatch(TransactionOutcome outcome) {
   const int16_t batch = BatchReport;
   BatchReport = 0;
   batchFailures_.clear();
+  // A Write all that ends while its backup is read has written nothing.
+  if (batch == 2 && heldWriteAll_) {
+    heldWriteAll_.reset();
+    ReportAlways(texts_.Text(ProgramText::NoBackupMade) + ". " + texts_.Text(ProgramText::NothingWritten) + ".");
+    events_->UnitBackedUp(BackupOutcome::NotRead, std::string());
+  }
   if (batch == 1) events_->BatchFinished(BatchKind::ReadAll, outcome);
   if (batch == 2) events_->BatchFinished(BatchKind::WriteAll, outcome);
 }
@@ -54,6 +60,7 @@ void ProtocolEngine::Cancel() {
                                  &ProtocolEngine::TestCallRequest, &ProtocolEngine::ResetRequest}) {
     if (std::exchange(this->*flag, false)) EndRaised(flag, TransactionOutcome::Cancelled);
   }
+  raisedWriteAll_.reset();
   CancelAll();
 }
 

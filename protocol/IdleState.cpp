@@ -1,3 +1,5 @@
+#include <utility>
+
 #include "core/Items.h"
 #include "protocol/ProtocolEngine.h"
 #include "protocol/ReportTexts.h"
@@ -10,6 +12,8 @@ void ProtocolEngine::IdleState() {
 
   if (BatchReport > 0) {
     if (datacom_.PortIsOpen() < 0) return LosePort();
+    // The writes it starts are served from the next step on.
+    if (heldWriteAll_) return KeepBackup();
     ReportBatchEnd();
   }
   if (datacom_.PortIsOpen() < 0) return LosePort();
@@ -81,6 +85,8 @@ void ProtocolEngine::ReportBatchEnd() {
 
 void ProtocolEngine::LosePort() {
   EngineState = engine_state::PortLost;
+  // The unit that comes back may be another one.
+  ClearUnitSinceOpen(store_);
   events_->PortLost();
 }
 
@@ -110,18 +116,9 @@ void ProtocolEngine::ServeRequestFlags() {
   }
   if (WriteAllRequest) {
     WriteAllRequest = false;
-    if (ReopenPort()) {
-      BatchReport = 2;
-      batchFailures_.clear();
-      FailCount = 0;
-      for (int16_t item = 0; item <= LastUnitItem; ++item) {
-        settingsScreen_.ScreenToItem(item);
-        if (IsWritableItem(item) >= 0) {
-          store_.ItemStatus[static_cast<std::size_t>(item)] = RequestWrite;
-        }
-      }
-      return;
-    }
+    // A flag raised without WriteAll() carries no values: nothing to write.
+    std::optional<WriteAllCommand> command = std::exchange(raisedWriteAll_, std::nullopt);
+    if (command && ReopenPort()) return StartWriteAll(std::move(*command));
     events_->BatchFinished(BatchKind::WriteAll, TransactionOutcome::Failed);
   }
   // One special transaction per tick: starting both would let the reset

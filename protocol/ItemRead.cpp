@@ -59,13 +59,21 @@ void ProtocolEngine::ReadReceiveState() {
   }
 }
 
+bool ProtocolEngine::KeepsScreenValue(int16_t item) const {
+  // A write queued for this item while the read ran carries the user's
+  // value, and so does a Write all whose backup is being read.
+  return store_.ItemStatus[static_cast<std::size_t>(item)] == RequestWrite ||
+         (heldWriteAll_ && IsWritableItem(item) >= 0);
+}
+
 void ProtocolEngine::StoreReadValue(int16_t item, const ItemValue& value) {
   const auto index = static_cast<std::size_t>(item);
   store_.UnitValues[index] = value;
-  // A write queued for this item while the read ran carries the user's
-  // value: it is neither dropped nor overwritten.
+  store_.UnitSinceOpen[index] = value;
+  // A pending write is neither dropped nor overwritten.
   if (store_.ItemStatus[index] == RequestWrite) return;
   store_.ItemStatus[index] = RequestNone;
+  if (KeepsScreenValue(item)) return;
   store_.ItemValues[index] = value;
   settingsScreen_.ItemToScreen(item);
 }
@@ -97,9 +105,8 @@ void ProtocolEngine::ReadEvaluateState() {
   const int16_t rowItem = screen_.HasVisibleRow(m) ? m : CurrentItem;
   if (screen_.HasVisibleRow(rowItem)) {
     const std::string tag = ReadTag(texts_, m, value);
-    const std::string shown = rowItem == m && store_.ItemStatus[static_cast<std::size_t>(m)] == RequestWrite
-                                  ? settingsScreen_.ValueText(m, value)
-                                  : screen_.ShownText(rowItem);
+    const std::string shown =
+        rowItem == m && KeepsScreenValue(m) ? settingsScreen_.ValueText(m, value) : screen_.ShownText(rowItem);
     const std::string line = screen_.Legend(rowItem) + " " + shown + " OK";
     AppendProgress((store_.DebugLevel == 2 ? tag + line : line) + CrLf);
     Log(Text(slot::ReadFromUnit) + ": " + tag + line);

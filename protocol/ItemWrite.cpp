@@ -84,6 +84,7 @@ void ProtocolEngine::WriteEvaluateState() {
     // The unit holds what was sent. A value edited and queued again while
     // the frame was on its way stays pending, so it is written too.
     store_.UnitValues[index] = sentValue_;
+    store_.UnitSinceOpen[index] = sentValue_;
     if (store_.ItemValues[index].SameKindAndContent(sentValue_)) store_.ItemStatus[index] = RequestNone;
     settingsScreen_.ItemToScreen(CurrentItem);
     AppendProgress(" -> " + Text(slot::Saved) + "." + CrLf);

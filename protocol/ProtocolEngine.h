@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,8 +11,10 @@
 #include "core/ProgramSettings.h"
 #include "core/SettingsScreen.h"
 #include "core/SettingsStore.h"
+#include "core/UnitBackup.h"
 #include "lang/LanguageTexts.h"
 #include "messages/MessageLog.h"
+#include "protocol/EngineCommands.h"
 #include "protocol/EngineEvents.h"
 #include "protocol/EngineScreen.h"
 #include "protocol/EngineStates.h"
@@ -70,7 +73,10 @@ class ProtocolEngine {
   // lost or was never opened is refused at once: kept, it would reach
   // whatever unit is plugged in next.
   void ReadAll() { Raise(&ProtocolEngine::ReadAllRequest); }
-  void WriteAll() { Raise(&ProtocolEngine::WriteAllRequest); }
+  // Writes the command's values. With a backup, what the unit holds is first
+  // read where this unit has not given it since its port was opened, then
+  // kept; if either fails nothing is written.
+  void WriteAll(WriteAllCommand command);
   void ReadItem(int16_t item);
   void WriteItem(int16_t item);
   void TestCall() { Raise(&ProtocolEngine::TestCallRequest); }
@@ -79,6 +85,9 @@ class ProtocolEngine {
   void Cancel();
   // The observer told of what happens; nullptr for none.
   void SetEvents(EngineEvents* events) { events_ = events ? events : &noEvents_; }
+  // Where a Write all keeps the unit's settings; without one, a Write all
+  // that asks for a backup writes nothing.
+  void SetBackup(UnitBackup* backup) { backup_ = backup; }
 
   bool Started() const { return EngineState != engine_state::Initial; }
   bool PortIsLost() const { return EngineState == engine_state::PortLost; }
@@ -144,6 +153,14 @@ class ProtocolEngine {
   void ServeRequestFlags();
   bool ReopenPort();
 
+  // Write all.
+  void StartWriteAll(WriteAllCommand command);
+  // The backup's reads are done: keeps the unit's settings, then writes.
+  void KeepBackup();
+  void StartWrites(const std::array<ItemValue, ItemCount>& values);
+  std::vector<int16_t> WritableItemsNotGiven() const;
+  void ReportAlways(const std::string& line);
+
   // A wait set between ticks gets one tick more, so it never runs shorter
   // than its count of whole ticks. The quiet countdown rounds the other way:
   // a line quiet for its whole ticks is never taken as still awake, and an
@@ -177,6 +194,8 @@ class ProtocolEngine {
   void ReadEvaluateState();
   void ReportReadFailure(const std::string& report, bool counts);
   void StoreReadValue(int16_t item, const ItemValue& value);
+  // A read of the item shows the unit's value in its report, not on the screen.
+  bool KeepsScreenValue(int16_t item) const;
   bool CurrentItemServable() const;
 
   // Special transactions.
@@ -220,6 +239,11 @@ class ProtocolEngine {
   std::vector<int16_t> batchFailures_;
   // Ticks a reopened port settles before its first byte (0: none).
   int16_t settleTicks_ = 0;
+  // The Write all raised and not served yet.
+  std::optional<WriteAllCommand> raisedWriteAll_;
+  // The running Write all while its backup is being read: nothing written yet.
+  std::optional<WriteAllCommand> heldWriteAll_;
+  UnitBackup* backup_ = nullptr;
 };
 
 }  // namespace tessaro

@@ -456,7 +456,8 @@ void MainWindow::CmdSchrijfAlles_Click() {
   if (RefusedOutOfRange(writable)) return;
   widgets_.TxtProgress->clear();
   if (!EngineReady()) return;
-  program_->Engine.WriteAll();
+  // Written as they are now, whatever the backup read before them shows.
+  program_->Engine.WriteAll({program_->Store.ItemValues, true});
 }
 
 void MainWindow::CmdCancelReadWrite_Click() { program_->Engine.Cancel(); }

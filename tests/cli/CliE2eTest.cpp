@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <sstream>
 #include <string>
@@ -38,6 +39,13 @@ bool Has(const std::string& text, const std::string& part) { return text.find(pa
 
 const std::vector<int> WritableItems = {0,  5,  7,  10, 11, 12, 13, 14, 15, 17, 18, 19, 20, 21,
                                         22, 23, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41};
+
+// A whole unit settings file of zeros and empty texts, then `extra`.
+std::string UnitFile(const std::string& extra) {
+  std::string bytes;
+  for (int item = 0; item <= 249; ++item) bytes += std::to_string(item) + "    ->" + (item < 150 ? "0" : "") + "\r\n";
+  return bytes + extra;
+}
 
 // The program on its own: what needs no unit.
 class CliProgram : public ::testing::Test {
@@ -104,6 +112,89 @@ TEST_F(CliE2e, SavedSettingsWrittenToASecondUnitMakeItHoldTheSame) {
     EXPECT_EQ(LineOfItem(check.out, item), LineOfItem(read.out, item)) << "item " << item;
   }
 }
+
+// The names of the files in the program folder's Backup folder.
+std::vector<std::string> BackupNames(const std::filesystem::path& programFolder) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(programFolder / "Backup", error)) {
+    names.push_back(entry.path().filename().string());
+  }
+  return names;
+}
+
+// A wrong file written to a unit: the backup it leaves, written back, makes
+// the unit hold exactly what it held before.
+TEST_F(CliE2e, WriteAllLeavesABackupThatRestoresTheUnit) {
+  SimulatedUnit unit;
+  const std::string port =
+      StartUnit(unit, {"--set", "21=2", "--set", "10=4", "--set", "31=10", "--set", "23=100", "--set", "41=3"});
+  ASSERT_FALSE(port.empty()) << unit.Seen();
+  const Finished before = Cli({"--device", port, "read-all"});
+  ASSERT_EQ(before.status, 0) << before.err;
+  WriteBytes(File("wrong.cfg"), UnitFile("21    ->3\r\n23    ->90\r\n"));
+
+  const Finished wrong = Cli({"--device", port, "write-all", File("wrong.cfg")});
+  ASSERT_EQ(wrong.status, 0) << wrong.err;
+  const std::vector<std::string> backups = BackupNames(folder.Path());
+  ASSERT_EQ(backups.size(), 1u);
+  const std::string backup = (folder.Path() / "Backup" / backups[0]).string();
+  EXPECT_TRUE(Has(wrong.err, "Backup of the unit's settings saved as " + backup + ".")) << wrong.err;
+  EXPECT_LT(wrong.err.find("Backup of the unit's settings"), wrong.err.find("Writing of all settings successfull."))
+      << wrong.err;
+  const Finished overwritten = Cli({"--device", port, "read-all"});
+  EXPECT_NE(LineOfItem(overwritten.out, 21), LineOfItem(before.out, 21)) << overwritten.out;
+
+  const Finished back = Cli({"--device", port, "write-all", "--no-backup", backup});
+  ASSERT_EQ(back.status, 0) << back.err;
+  EXPECT_FALSE(Has(back.err, "Backup")) << back.err;
+  EXPECT_EQ(BackupNames(folder.Path()).size(), 1u) << "--no-backup keeps none";
+  const Finished restored = Cli({"--device", port, "read-all"});
+  ASSERT_EQ(restored.status, 0) << restored.err;
+  EXPECT_EQ(restored.out, before.out);
+}
+
+struct BackupFailureRow {
+  const char* name;
+  std::vector<std::string> unitArgs;
+  bool blockFolder;  // a file where the Backup folder belongs
+  int status;
+  const char* why;
+  std::vector<std::string> formats;  // each run once
+  friend void PrintTo(const BackupFailureRow& row, std::ostream* out) { *out << row.name; }
+};
+
+class CliBackupFailures : public CliE2e, public ::testing::WithParamInterface<BackupFailureRow> {};
+
+// Without a backup nothing reaches the unit: a folder that cannot be made is
+// a file error (status 2), a unit that does not answer a unit failure (1).
+TEST_P(CliBackupFailures, WriteNothing) {
+  SimulatedUnit unit;
+  const std::string port = StartUnit(unit, GetParam().unitArgs);
+  ASSERT_FALSE(port.empty()) << unit.Seen();
+  WriteBytes(File("wrong.cfg"), UnitFile("21    ->3\r\n"));
+  if (GetParam().blockFolder) WriteBytes(File("Backup"), "a file where the folder belongs");
+
+  for (const std::string& format : GetParam().formats) {
+    SCOPED_TRACE(format);
+    const Finished run = Cli({"--device", port, "--format", format, "write-all", File("wrong.cfg")});
+    EXPECT_EQ(run.status, GetParam().status) << run.err;
+    EXPECT_TRUE(Has(run.err, GetParam().why)) << run.err;
+    EXPECT_TRUE(Has(run.err, "nothing was written to the unit")) << run.err;
+    EXPECT_FALSE(Has(run.err, "successfull")) << run.err;
+  }
+  unit.Drain();
+  EXPECT_EQ(unit.Count("SET "), 0u) << unit.Transcript();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CliBackupFailures,
+    ::testing::Values(BackupFailureRow{"FolderCannotBeMade", {}, true, 2, "cannot save the backup ",
+                                       {"text", "json"}},
+                      // Three time-outs take a while: one run.
+                      BackupFailureRow{"UnitDoesNotAnswer", {"--fault", "no-reply"}, false, 1,
+                                       "the unit's settings could not all be read for the backup", {"json"}}),
+    [](const ::testing::TestParamInfo<BackupFailureRow>& info) { return info.param.name; });
 
 TEST_F(CliE2e, SingleItemsAndDiagnosticsAsJsonAndTable) {
   SimulatedUnit unit;
@@ -277,13 +368,6 @@ INSTANTIATE_TEST_SUITE_P(
                   "tessaro-cli: the unit did not confirm the test call"}},
         FaultRow{"ResetRefused", "nack", {"reset"}, {"tessaro-cli: the unit did not confirm the reset"}}),
     [](const ::testing::TestParamInfo<FaultRow>& info) { return info.param.name; });
-
-// A whole unit settings file of zeros and empty texts, then `extra`.
-std::string UnitFile(const std::string& extra) {
-  std::string bytes;
-  for (int item = 0; item <= 249; ++item) bytes += std::to_string(item) + "    ->" + (item < 150 ? "0" : "") + "\r\n";
-  return bytes + extra;
-}
 
 TEST_F(CliProgram, ShowPrintsAFileWithoutAUnit) {
   WriteBytes(File("hand.cfg"), UnitFile("10    ->3\r\n13    ->2\r\n150    ->AA:BB\r\n"));

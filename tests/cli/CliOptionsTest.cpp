@@ -42,6 +42,14 @@ INSTANTIATE_TEST_SUITE_P(
                     }},
         AcceptedRow{"SaveGivenInline", {"read-all", "--save=unit.cfg"},
                     [](const CliOptions& o) { EXPECT_EQ(o.saveFile.value_or(""), "unit.cfg"); }},
+        AcceptedRow{"WriteAllKeepsABackupUnlessTold", {"write-all", "unit.cfg"},
+                    [](const CliOptions& o) {
+                      EXPECT_EQ(o.command, Command::WriteAll);
+                      EXPECT_EQ(o.file, "unit.cfg");
+                      EXPECT_FALSE(o.noBackup);
+                    }},
+        AcceptedRow{"WriteAllWithoutBackup", {"write-all", "--no-backup", "unit.cfg"},
+                    [](const CliOptions& o) { EXPECT_TRUE(o.noBackup); }},
         AcceptedRow{"GlobalOptionsAmongOperands",
                     {"read", "21", "--port", "3", "5", "--lang", "de", "--debug", "--format=json"},
                     [](const CliOptions& o) {
@@ -151,6 +159,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedRow{"WriteOfAFraction", {"write", "31=1.5"}, "not '1.5'"},
         RefusedRow{"WriteOfAnEmptyValue", {"write", "31="}, "not ''"},
         RefusedRow{"WriteAllWithoutFile", {"write-all"}, "write-all needs exactly one FILE"},
+        RefusedRow{"NoBackupWithAnotherCommand", {"read-all", "--no-backup"}, "--no-backup belongs to write-all"},
+        RefusedRow{"NoBackupWithAValue", {"write-all", "a.cfg", "--no-backup=yes"}, "--no-backup takes no value"},
         RefusedRow{"ShowOfTwoFiles", {"show", "a.cfg", "b.cfg"}, "show needs exactly one FILE"},
         RefusedRow{"ReadAllWithOperand", {"read-all", "21"}, "read-all takes no operand"},
         RefusedRow{"SaveWithAnotherCommand", {"read", "21", "--save", "a.cfg"}, "--save belongs to read-all"},
@@ -200,7 +210,8 @@ TEST(UsageText, NamesEveryCommandAndTheExitStatuses) {
   const std::string usage = UsageText();
   for (const char* command :
        {"read-all", "read ITEM", "write ITEM=VALUE", "diagnostics", "write-all FILE", "test-call ADDRESS", "reset",
-        "monitor", "show FILE", "--port", "--device", "--lang", "--debug", "--format", "Exit status"}) {
+        "monitor", "show FILE", "--no-backup", "Backup/", "--port", "--device", "--lang", "--debug", "--format",
+        "Exit status"}) {
     EXPECT_NE(usage.find(command), std::string::npos) << command;
   }
 }

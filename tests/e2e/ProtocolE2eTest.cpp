@@ -79,7 +79,8 @@ TEST_F(ProtocolE2eTest, WriteAllSendsEveryWritableItemAndReadsBackTheSame) {
   for (const auto& v : values) ShowOnScreen(v.item, v.value);
   ASSERT_TRUE(dialogs.criticalErrors.empty()) << dialogs.criticalErrors.front().text;
 
-  Engine().WriteAllRequest = true;
+  ScreenToAllItems(program->Screen);
+  Engine().WriteAll({Store().ItemValues, false});
   ASSERT_TRUE(RunUntilSettled(4000)) << Transcript();
 
   std::vector<std::string> setLines;

@@ -153,6 +153,7 @@ TEST_F(DebianPackage, CompletionOffersTheValuesEachPlaceTakes) {
       {{"--lang", "de", "show", ""}, settingsFiles},
       {{"read-all", "--save", ""}, settingsFiles},
       {{"read-all", "--"}, {"--port", "--device", "--lang", "--debug", "--format", "--verbose", "--help", "--save"}},
+      {{"write-all", "a.cfg", "--n"}, {"--no-backup"}},
       {{"test-call", "1234", "--b"}, {"--bleep"}},
       {{"reset", ""}, {}},
   };

@@ -105,7 +105,7 @@ TEST_F(EngineEventsTest, CancelEndsTheBatch) {
 // served later, it would start work the user called off.
 TEST_F(EngineEventsTest, CancelDropsRaisedRequests) {
   engine.ReadAll();
-  engine.WriteAll();
+  engine.WriteAll(ScreenWriteAll(false));
   engine.TestCall();
   engine.Reset();
   engine.Cancel();
@@ -127,7 +127,7 @@ TEST_F(EngineEventsTest, BulkAndSpecialRequestsWithoutAPortAreRefusedAtOnce) {
   screen.progress.clear();
 
   engine.ReadAll();
-  engine.WriteAll();
+  engine.WriteAll(ScreenWriteAll(false));
   engine.TestCall();
   engine.Reset();
   EXPECT_EQ(recorder.log, (std::vector<std::string>{"batch 0 2", "batch 1 2", "end 2 -1 2", "end 3 -1 2"}));
@@ -152,7 +152,7 @@ TEST_F(EngineEventsTest, BatchWithAnItemNotSentNamesItInsteadOfSuccess) {
   }
   screen.rows[23].shown = "999";  // more than one byte can carry
   screen.rows[21].shown = "2";
-  engine.WriteAll();
+  engine.WriteAll(ScreenWriteAll(false));
   for (int tick = 0; tick < 400 && !engine.Quiet(); ++tick) {
     unit.Respond();
     Tick();

@@ -64,7 +64,12 @@ const Case kCases[] = {
     {"ReadAllDuringReadAll", [](ProtocolEngine& e) { e.ReadAll(); }, [](ProtocolEngine& e) { e.ReadAll(); },
      [] { return *BuildReadRequest(0); }},
     {"WriteAllDuringDiagnosticsRead", [](ProtocolEngine& e) { e.ReadItem(150); },
-     [](ProtocolEngine& e) { e.WriteAll(); }, [] { return *BuildWriteRequest(5, ItemValue("1")); }},
+     [](ProtocolEngine& e) {
+       WriteAllCommand command{{}, false};
+       command.values[5] = ItemValue("1");
+       e.WriteAll(command);
+     },
+     [] { return *BuildWriteRequest(5, ItemValue("1")); }},
     {"TestCallDuringReadAll", [](ProtocolEngine& e) { e.ReadAll(); }, [](ProtocolEngine& e) { e.TestCall(); },
      [] { return *BuildCallStatusRequest(); }},
     {"ResetDuringReadAll", [](ProtocolEngine& e) { e.ReadAll(); }, [](ProtocolEngine& e) { e.Reset(); },

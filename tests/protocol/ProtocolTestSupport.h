@@ -187,6 +187,12 @@ class EngineFixture : public ::testing::Test {
 
   void Feed(const Bytes& bytes) { port.Feed(bytes); }
 
+  // A Write all of what the screen shows, as the window asks for one.
+  WriteAllCommand ScreenWriteAll(bool backup) {
+    ScreenToAllItems(settingsScreen);
+    return {store.ItemValues, backup};
+  }
+
   bool LinesContain(const std::string& text) const {
     for (const auto& line : lines) {
       if (line == text) return true;

@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
@@ -82,7 +83,8 @@ const std::vector<Setting>& Settings() {
 
 bool IsCombo(int item) { return item <= 22 || item == 41; }
 
-// Answers OK to every question and records them.
+// Answers OK to every question and records them; the open dialog picks
+// `fileToOpen`, if the test names one.
 class OkPrompts final : public UserPrompts {
  public:
   bool Confirm(const QString& /*title*/, const QString& text) override {
@@ -90,10 +92,11 @@ class OkPrompts final : public UserPrompts {
     return true;
   }
   std::optional<QString> SaveFileName(const FileDialogRequest& /*request*/) override { return std::nullopt; }
-  std::optional<QString> OpenFileName(const FileDialogRequest& /*request*/) override { return std::nullopt; }
+  std::optional<QString> OpenFileName(const FileDialogRequest& /*request*/) override { return fileToOpen; }
   void Beep() override {}
 
   std::vector<QString> questions;
+  std::optional<QString> fileToOpen;
 };
 
 class MainWindowE2eTest : public ::testing::Test {
@@ -371,6 +374,71 @@ TEST_F(MainWindowE2eTest, ReadAllShowsTheUnitsValuesAndEditsAreWrittenBack) {
   EXPECT_TRUE(lines.contains(QStringLiteral("Writing of %1 %2 -> Saved.")
                                  .arg(Legend(21), Combo(21).currentText())));
   EXPECT_TRUE(lines.contains(QStringLiteral("Writing of %1 95 -> Saved.").arg(Legend(23))));
+}
+
+// The user writes a file without reading the unit first: the unit's own
+// settings are read and kept in a backup, named in the progress box and the
+// log, before the first write. Loaded and written back, the backup makes the
+// unit hold what it held before.
+TEST_F(MainWindowE2eTest, WriteAllLeavesABackupThatRestoresTheUnit) {
+  ASSERT_TRUE(MessageLineContains(kComOpenedLine)) << "the port did not open on " << link;
+  const std::filesystem::path backups = program / "Backup";
+  constexpr std::size_t kWritable = 27;
+  const auto writeAll = [&] {
+    W().SSTab1->setCurrentIndex(3);
+    const std::size_t before = sim.Count("SET ");
+    W().CmdSchrijfAlles->click();
+    return TickUntil([&] { return BatchOver() && sim.Count("SET ") >= before + kWritable; }, 15s);
+  };
+  const auto backupFiles = [&] {
+    std::vector<std::filesystem::path> files;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(backups, error)) files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+  };
+
+  // The defaults file is on the screen; the unit holds its presets.
+  ASSERT_TRUE(writeAll()) << W().TxtProgress->toPlainText().toStdString() << "\n" << sim.Transcript();
+  const std::vector<std::filesystem::path> first = backupFiles();
+  ASSERT_EQ(first.size(), 1u);
+  const QString named =
+      QStringLiteral("Backup of the unit's settings saved as %1.").arg(QString::fromStdString(first[0].string()));
+  EXPECT_TRUE(ProgressLines().contains(named)) << W().TxtProgress->toPlainText().toStdString();
+  EXPECT_TRUE(MessageLineContains("Writing of all settings successfull."));
+  // The 25 message lines have moved on by now; the day's log keeps the line.
+  std::string log;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(program / "Log", error)) {
+    std::ifstream in(entry.path(), std::ios::binary);
+    log.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  EXPECT_NE(log.find(" " + named.toStdString() + "\r\n"), std::string::npos) << log;
+  for (const Setting& setting : Settings()) {
+    if (setting.item >= 150) continue;
+    SCOPED_TRACE("item " + std::to_string(setting.item));
+    EXPECT_EQ(Shown(setting.item), QString::fromLatin1(setting.inDefaults)) << "the screen shows what was written";
+  }
+
+  // "Read from file" with the backup, then "Write all settings to Unit".
+  prompts.fileToOpen = QString::fromStdString(first[0].string());
+  W().SSTab1->setCurrentIndex(2);
+  W().CmdLezenUnitgegevens->click();
+  W().TxtProgress->setPlainText(QString());
+  ASSERT_TRUE(writeAll()) << W().TxtProgress->toPlainText().toStdString() << "\n" << sim.Transcript();
+
+  std::vector<std::string> restored;
+  for (const Setting& setting : Settings()) {
+    if (setting.item < 150) restored.push_back("SET " + std::to_string(setting.item) + " " + setting.unitPreset);
+  }
+  const std::vector<std::string> sets = sim.LinesStartingWith("SET ");
+  ASSERT_EQ(sets.size(), 2 * kWritable) << sim.Transcript();
+  EXPECT_EQ(std::vector<std::string>(sets.begin() + kWritable, sets.end()), restored) << sim.Transcript();
+  // Every writable item was confirmed since the port opened: the second
+  // backup needed no read.
+  EXPECT_FALSE(W().TxtProgress->toPlainText().contains(QStringLiteral("Reading of Item")))
+      << W().TxtProgress->toPlainText().toStdString();
+  EXPECT_EQ(backupFiles().size(), 2u);
 }
 
 // A button pressed while work runs: its request reopens the port once the
