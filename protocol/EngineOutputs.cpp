@@ -55,12 +55,21 @@ void ProtocolEngine::Raise(RequestFlag flag) {
   this->*flag = true;
 }
 
-void ProtocolEngine::Cancel() {
+int ProtocolEngine::DropRaised() {
+  int dropped = 0;
   for (const RequestFlag flag : {&ProtocolEngine::ReadAllRequest, &ProtocolEngine::WriteAllRequest,
                                  &ProtocolEngine::TestCallRequest, &ProtocolEngine::ResetRequest}) {
-    if (std::exchange(this->*flag, false)) EndRaised(flag, TransactionOutcome::Cancelled);
+    if (std::exchange(this->*flag, false)) {
+      EndRaised(flag, TransactionOutcome::Cancelled);
+      ++dropped;
+    }
   }
   raisedWriteAll_.reset();
+  return dropped;
+}
+
+void ProtocolEngine::Cancel() {
+  DropRaised();
   CancelAll();
 }
 

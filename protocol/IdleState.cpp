@@ -154,7 +154,8 @@ void ProtocolEngine::PortLostState() {
   EndBatch(TransactionOutcome::Failed);
   DelayCountdown = TicksFromNow(StepDelayTicks);
   settleTicks_ = TicksFromNow(1);
-  int dropped = 0;
+  // Whatever waited was meant for the unit that went; this may be another.
+  int dropped = DropRaised();
   for (auto& status : store_.ItemStatus) {
     if (status > 0) {
       status = RequestNone;

@@ -148,6 +148,8 @@ class ProtocolEngine {
   void Raise(RequestFlag flag);
   // The outcome event of a raised request that will not be served.
   void EndRaised(RequestFlag flag, TransactionOutcome outcome);
+  // Lowers every raised flag with its cancelled outcome; how many were up.
+  int DropRaised();
   // An item of the running batch that will not be served.
   void NoteBatchFailure(int16_t item);
   void ServeRequestFlags();

@@ -144,6 +144,35 @@ TEST_F(EngineEventsTest, BulkAndSpecialRequestsWithoutAPortAreRefusedAtOnce) {
   EXPECT_TRUE(engine.Quiet());
 }
 
+// Raised while the port was there and still waiting when it went, a
+// request is dropped when the port returns, as item requests are: the unit
+// now on the link may be another one.
+TEST_F(EngineEventsTest, RequestsRaisedBeforeThePortWentAreDroppedWhenItReturns) {
+  store.ItemStatus[21] = RequestRead;
+  Tick(2);  // the read is under way; what is raised now waits for it
+  ASSERT_FALSE(engine.Quiet());
+  engine.ReadAll();
+  engine.WriteAll(ScreenWriteAll(false));
+  engine.TestCall();
+  engine.Reset();
+  ASSERT_TRUE(recorder.log.empty());
+
+  port.HangUp();
+  port.failOpen = true;
+  for (int i = 0; i < 2000 && !engine.PortIsLost(); ++i) Tick();
+  ASSERT_TRUE(engine.PortIsLost());
+  recorder.log.clear();
+  screen.progress.clear();
+  port.failOpen = false;
+  port.written.clear();
+  Tick(ReopenDelayTicks + StepDelayTicks * 3);
+  EXPECT_FALSE(engine.PortIsLost());
+  EXPECT_EQ(recorder.log, (std::vector<std::string>{"batch 0 3", "batch 1 3", "end 2 -1 3", "end 3 -1 3"}));
+  EXPECT_EQ(screen.progress, "\r\nCurrent actions Read from or Write to unit cancelled!\r\n");
+  EXPECT_TRUE(port.written.empty());
+  EXPECT_TRUE(engine.Quiet());
+}
+
 // An item a batch could not send makes the batch fail, named in its last line.
 TEST_F(EngineEventsTest, BatchWithAnItemNotSentNamesItInsteadOfSuccess) {
   FakeUnit unit(port);
