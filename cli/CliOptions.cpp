@@ -370,7 +370,8 @@ std::string UsageText() {
          "  read-all [--save FILE]   read every readable item; --save writes them as a unit settings file\n"
          "  read ITEM...             read the given items\n"
          "  write ITEM=VALUE...      write the given items (a list item takes its list position)\n"
-         "  diagnostics              read the TCP/IP diagnostics (items 150 to 154)\n"
+         "  diagnostics              read the TCP/IP diagnostics (items " +
+         std::to_string(DiagnosticItems().front()) + " to " + std::to_string(DiagnosticItems().back()) + ")\n"
          "  write-all FILE           load a unit settings file and write every writable item\n"
          "  test-call ADDRESS [--message TEXT] [--bleep 0..15]\n"
          "                           have the unit page the pager number ADDRESS (bleep code 1 unless given)\n"

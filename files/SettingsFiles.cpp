@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "core/ItemValue.h"
+#include "core/Items.h"
 #include "files/SafeFileWriter.h"
 #include "files/SettingsLineFormat.h"
 #include "messages/TextFormat.h"
@@ -15,7 +16,7 @@ namespace tessaro {
 
 namespace {
 
-constexpr int LastNumberItem = 149;  // items 0..149 are numbers in the file, 150..249 texts
+constexpr int LastNumberItem = LastIntItem;  // Char and Int items are numbers in the file, Tekst items texts
 constexpr const char* ItemSeparator = "    ->";
 
 }  // namespace
