@@ -2,6 +2,7 @@
 #include "cli/FileChecks.h"
 #include "cli/ItemReport.h"
 #include "cli/PortProblem.h"
+#include "core/ItemTable.h"
 #include "files/PortBindingsFile.h"
 
 namespace tessaro::cli {
@@ -25,7 +26,8 @@ int RunUnitCommand(CliSession& session) {
   switch (options.command) {
     case Command::ReadAll: return ReadAllCommand(session);
     case Command::Read: return ReadCommand(session, options.items);
-    case Command::Diagnostics: return ReadCommand(session, {150, 151, 152, 153, 154});
+    case Command::Diagnostics:
+      return ReadCommand(session, std::vector<int16_t>(DiagnosticItems().begin(), DiagnosticItems().end()));
     case Command::Write: return WriteCommand(session);
     case Command::WriteAll: return WriteAllCommand(session);
     case Command::TestCall: return TestCallCommand(session);

@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Items 0..149 are written as 16-bit numbers, the rest as texts.
-constexpr int LastNumberItem = 149;
+constexpr int LastNumberItem = LastIntItem;
 
 }  // namespace
 

@@ -23,13 +23,6 @@ std::string PadRight(const std::string& text, std::size_t width) {
   return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
 }
 
-struct ItemGroup {
-  int16_t first;
-  int16_t last;
-  bool address;  // dotted bytes, first item leftmost; otherwise one number, first item the low byte
-};
-constexpr ItemGroup kGroups[] = {{31, 34, true}, {35, 36, false}, {37, 40, true}};
-
 std::optional<int> ByteValue(const std::vector<ItemRow>& rows, int16_t item) {
   const auto row = std::find_if(rows.begin(), rows.end(), [item](const ItemRow& r) { return r.item == item; });
   if (row == rows.end() || !row->numeric || row->value.empty() || row->value.size() > 3) return std::nullopt;
@@ -46,20 +39,21 @@ std::string PadLeft(const std::string& text, std::size_t width) {
 }  // namespace
 
 std::optional<std::string> WholeValue(const std::vector<ItemRow>& rows, int16_t item) {
-  for (const ItemGroup& group : kGroups) {
-    if (group.last != item) continue;
-    std::string dotted;
-    int number = 0;
-    for (int16_t member = group.first; member <= group.last; ++member) {
-      const std::optional<int> byte = ByteValue(rows, member);
-      if (!byte) return std::nullopt;
-      dotted += (member == group.first ? "" : ".") + std::to_string(*byte);
-      // Only the two-byte port is a number; four address bytes would overflow it.
-      if (!group.address) number += *byte << (8 * (member - group.first));
-    }
-    return group.address ? dotted : std::to_string(number);
+  const WholeValueGroup* group = WholeValueGroupOf(item);
+  // The whole value stands on the group's last row as printed, in item order.
+  if (group == nullptr || item != *std::max_element(group->Items().begin(), group->Items().end())) {
+    return std::nullopt;
   }
-  return std::nullopt;
+  std::string dotted;
+  std::vector<double> bytes;
+  for (int16_t member : group->Items()) {
+    const std::optional<int> byte = ByteValue(rows, member);
+    if (!byte) return std::nullopt;
+    dotted += (dotted.empty() ? "" : ".") + std::to_string(*byte);
+    bytes.push_back(*byte);
+  }
+  if (group->form == tessaro::WholeValue::Address) return dotted;
+  return std::to_string(static_cast<int>(WholeNumberOf(bytes)));
 }
 
 ItemRow DescribeItem(int16_t item, const ItemValue& value, const LanguageTexts& texts) {

@@ -5,9 +5,9 @@
 namespace tessaro {
 
 ItemKind KindOfItem(int item) {
-  if (item >= 0 && item <= 99) return ItemKind::Char;
-  if (item >= 100 && item <= 149) return ItemKind::Int;
-  if (item >= 150 && item <= 249) return ItemKind::Tekst;
+  if (item >= 0 && item <= LastCharItem) return ItemKind::Char;
+  if (item > LastCharItem && item <= LastIntItem) return ItemKind::Int;
+  if (item >= FirstTekstItem && item <= LastUnitItem) return ItemKind::Tekst;
   return ItemKind::None;
 }
 

@@ -11,6 +11,12 @@ inline constexpr int LastUnitItem = 249;
 
 enum class ItemKind { Char, Int, Tekst, None };
 
+// The kinds' ranges of the item space: Char items up to LastCharItem, Int
+// items up to LastIntItem, Tekst items from FirstTekstItem to LastUnitItem.
+inline constexpr int LastCharItem = 99;
+inline constexpr int LastIntItem = 149;
+inline constexpr int FirstTekstItem = LastIntItem + 1;
+
 // 0..99 Char (one byte), 100..149 Int (two bytes), 150..249 Tekst, else None.
 ItemKind KindOfItem(int item);
 

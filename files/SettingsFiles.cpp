@@ -7,13 +7,14 @@
 #include <utility>
 
 #include "core/ItemValue.h"
+#include "core/Items.h"
 #include "files/SafeFileWriter.h"
 
 namespace tessaro {
 
 namespace {
 
-constexpr int LastNumberItem = 149;  // items 0..149 are numbers in the file, 150..249 texts
+constexpr int LastNumberItem = LastIntItem;  // Char and Int items are numbers in the file, Tekst items texts
 
 }  // namespace
 

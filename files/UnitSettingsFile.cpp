@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int LastNumberItem = 149;  // items 0..149 are numbers in the file, 150..249 texts
+constexpr int LastNumberItem = LastIntItem;  // Char and Int items are numbers in the file, Tekst items texts
 constexpr std::size_t LongestQuotedValue = 20;
 constexpr const char* ItemSeparator = "    ->";
 

@@ -50,7 +50,7 @@ class ButtonControl {
 };
 
 // The control arrays of the settings screen, indexed as on the window: item
-// number for Char items, item - 150 for Tekst items. A lookup gives nullptr
+// number for Char items, item - FirstTekstItem for Tekst items. A lookup gives nullptr
 // for an index the array does not hold.
 class SettingsControls {
  public:

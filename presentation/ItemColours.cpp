@@ -26,7 +26,7 @@ void SettingsTransfer::UpdateItemColours() {
         combo->SetTextColour(ColourFor(unit, static_cast<double>(combo->SelectedIndex()) == unit.NumberValue()));
       }
     } else {
-      TextBoxControl* box = info.control == ItemControl::TekstBox ? controls_.TxtTekstInput(item - 150)
+      TextBoxControl* box = info.control == ItemControl::TekstBox ? controls_.TxtTekstInput(item - FirstTekstItem)
                                                                    : controls_.TxtCharInput(item);
       if (box == nullptr) continue;
       // A value the unit cannot take is marked where it is typed, with the range.

@@ -27,17 +27,14 @@ void SettingsTransfer::InitSettingsScreen() {
     ComboControl* combo = controls_.ComboInstellingen(item);
     if (combo != nullptr) {
       combo->SetVisible(true);
-      // 41 lies outside the first emptying; every list is rebuilt from empty.
-      if (item >= 19) combo->ClearEntries();
+      // Not every setting combo lies within the first emptying; every list is rebuilt from empty.
+      combo->ClearEntries();
       for (const std::string& entry : ChoiceList(item, taal_)) combo->AddEntry(entry);
     }
     Show(controls_.CmdReadSingleSetting(item), true);
     Show(controls_.CmdWriteSingleSetting(item), true);
     const TextSlot toolTip = FindItem(item)->toolTipSlot;
     if (toolTip != NoSlot && combo != nullptr) combo->SetToolTip(taal_.Text(toolTip));
-    if (item == 0) {
-      if (ComboControl* unused = controls_.ComboInstellingen(1)) unused->SetVisible(false);
-    }
   }
 
   if (ComboControl* bleep = controls_.ComboTestBleepCode()) {

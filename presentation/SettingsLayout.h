@@ -15,12 +15,12 @@ namespace tessaro {
 enum class RowControl {
   Combo,      // ComboInstellingen(item)
   CharBoxes,  // one or more TxtCharInput boxes, left to right
-  TekstBox,   // the read-only TxtTekstInput(item - 150)
+  TekstBox,   // the read-only TxtTekstInput(item - FirstTekstItem)
 };
 
 // One row of a settings tab: its value controls left to right and the legend
 // boxes that carry the row's legend (TxtLegendaCharInput(item) for a Char
-// item, TxtLegendaTekstInput(item - 150) for a Tekst item).
+// item, TxtLegendaTekstInput(item - FirstTekstItem) for a Tekst item).
 struct SettingsRow {
   SettingsTab tab;
   RowControl control;
@@ -69,6 +69,5 @@ std::vector<std::string> BleepCodeChoices(const LanguageTexts& taal);
 
 // Texts of the window design that stay the same in every language.
 inline constexpr const char* DiagnosticFrameCaption = "Diagnostische TCP/IP informatie: ";
-inline constexpr const char* StaticIpToolTip = "Vul 0.0.0.0 in voor DHCP";
 
 }  // namespace tessaro

@@ -63,7 +63,7 @@ void SettingsTransfer::ItemToScreen(int16_t item) {
       }
       break;
     case ItemControl::TekstBox:
-      if (TextBoxControl* box = VisibleBox(controls_.TxtTekstInput(item - 150))) {
+      if (TextBoxControl* box = VisibleBox(controls_.TxtTekstInput(item - FirstTekstItem))) {
         box->SetText(value.TextValue());
       }
       break;
@@ -76,7 +76,7 @@ void SettingsTransfer::ScreenToItem(int16_t item) {
   const ItemInfo* info = FindItem(item);
   if (info == nullptr) {
     // Unused items carry 0 into a saved file; unused texts carry nothing.
-    if (item < 150) value = ItemValue(0);
+    if (item <= LastIntItem) value = ItemValue(0);
     return;
   }
 
@@ -120,7 +120,7 @@ bool SettingsTransfer::CanShow(int16_t item, const ItemValue& value) const {
 TextBoxControl* SettingsTransfer::LegendBox(int16_t item) {
   switch (KindOfItem(item)) {
     case ItemKind::Char: return controls_.TxtLegendaCharInput(item);
-    case ItemKind::Tekst: return controls_.TxtLegendaTekstInput(item - 150);
+    case ItemKind::Tekst: return controls_.TxtLegendaTekstInput(item - FirstTekstItem);
     default: return nullptr;  // Int rows live on a spare tab without seams
   }
 }
@@ -145,7 +145,7 @@ std::string SettingsTransfer::ShownText(int16_t item) {
       return box != nullptr ? box->Text() : std::string();
     }
     case ItemKind::Tekst: {
-      const TextBoxControl* box = controls_.TxtTekstInput(item - 150);
+      const TextBoxControl* box = controls_.TxtTekstInput(item - FirstTekstItem);
       return box != nullptr ? box->Text() : std::string();
     }
     default: return {};

@@ -21,12 +21,15 @@
 #include <algorithm>
 #include <cmath>
 #include <system_error>
+#include <vector>
 
 #include "core/ItemValue.h"
+#include "core/ItemTable.h"
 #include "core/Items.h"
 #include "core/PagerNumber.h"
 #include "core/SettingsScreen.h"
 #include "messages/TextFormat.h"
+#include "presentation/SettingsLayout.h"
 #include "presentation/ValueChecks.h"
 #include "ui/InputBox.h"
 #include "ui/LedShape.h"
@@ -208,8 +211,8 @@ void MainWindow::ConnectSettingsControls() {
     connect(button, &QPushButton::clicked, context,
             [this, index = index] { CmdReadSingleTekstSetting_Click(index); });
   }
-  for (int index : {35, 36}) {
-    connect(widgets_.TxtCharInput.at(index), &QLineEdit::textChanged, context, [this] { ShowPortNumber(); });
+  for (int16_t item : PortNumberGroup().Items()) {
+    connect(widgets_.TxtCharInput.at(item), &QLineEdit::textChanged, context, [this] { ShowPortNumber(); });
   }
 }
 
@@ -477,11 +480,11 @@ void MainWindow::CmdWriteSingleSetting_Click(int index) {
 }
 
 void MainWindow::CmdReadSingleTekstSetting_Click(int index) {
-  program_->Engine.ReadItem(static_cast<int16_t>(150 + index));
+  program_->Engine.ReadItem(static_cast<int16_t>(FirstTekstItem + index));
 }
 
 void MainWindow::CmdReadIPdiagnose_Click() {
-  for (int16_t item = 150; item <= 154; ++item) program_->Engine.ReadItem(item);
+  for (int16_t item : DiagnosticItems()) program_->Engine.ReadItem(item);
 }
 
 void MainWindow::CmdResetUnit_Click() {
@@ -490,14 +493,18 @@ void MainWindow::CmdResetUnit_Click() {
 }
 
 void MainWindow::ShowPortNumber() {
-  const double high = NumberValueOfText(FromQString(widgets_.TxtCharInput.at(36)->text()));
-  const double low = NumberValueOfText(FromQString(widgets_.TxtCharInput.at(35)->text()));
+  const WholeValueGroup& group = PortNumberGroup();
+  std::vector<double> bytes;
+  for (int16_t item : group.Items()) {
+    bytes.push_back(NumberValueOfText(FromQString(widgets_.TxtCharInput.at(item)->text())));
+  }
   // Worked out wide: a high byte of 128 or more gives a port above 32767,
   // which is shown as the unsigned number it is.
-  const double port = std::nearbyint(high * 256 + low);
+  const double port = std::nearbyint(WholeNumberOf(bytes));
   const std::string number =
       std::fabs(port) <= 2147483647.0 ? IntText(static_cast<int>(port)) : TextOfNumber(port);
-  TextBoxControl* legend = arrays_.TxtLegendaCharInput(35);
+  // The tooltip is on the row's label.
+  TextBoxControl* legend = arrays_.TxtLegendaCharInput(RowOfItem(group.Items().front())->LegendItems().front());
   legend->SetToolTip(program_->Texts.Text(slot::PortNumber) + " is: " + number);
 }
 

@@ -126,7 +126,7 @@ class Builder {
     auto* box = new InputBox(parent);
     box->setObjectName(IndexedName("TxtCharInput", index));
     box->SetInputLimit(3);
-    box->SetEntry(index >= 31 && index <= 40 ? InputBox::Entry::SelectAll : InputBox::Entry::KeepCaret);
+    box->SetEntry(SelectsAllOnEntry(index) ? InputBox::Entry::SelectAll : InputBox::Entry::KeepCaret);
     box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
     box->setAlignment(Qt::AlignRight);
     w_.TxtCharInput[index] = box;
@@ -168,7 +168,7 @@ class Builder {
     number->setEnabled(false);
     grid.addWidget(number, line, column, Qt::AlignRight | Qt::AlignVCenter);
     if (readOnly) {
-      const int index = item - 150;
+      const int index = item - FirstTekstItem;
       auto* read = new QPushButton(QString::fromLatin1(DesignReadCaption), frame);
       read->setObjectName(IndexedName("CmdReadSingleTekstSetting", index));
       read->setFixedHeight(RowHeight());
@@ -357,11 +357,11 @@ class Builder {
   }
 
   QLabel* RowLegend(int16_t item, QWidget* parent) {
-    return item >= 150 ? TekstLegend(item - 150, parent) : CharLegend(item, parent);
+    return item >= FirstTekstItem ? TekstLegend(item - FirstTekstItem, parent) : CharLegend(item, parent);
   }
 
   InputBox* TekstBox(int16_t item, QWidget* parent) {
-    const int index = item - 150;
+    const int index = item - FirstTekstItem;
     auto* box = new InputBox(parent);
     box->setObjectName(IndexedName("TxtTekstInput", index));
     box->setReadOnly(true);
@@ -371,10 +371,6 @@ class Builder {
     arrays_.txtTekstInput.Put(index, std::make_unique<LineEditControl>(*box, true));
     return box;
   }
-
-  // Items whose read and write buttons sit on their own row at every debug
-  // level; every other item's buttons are a debug tool in the frame.
-  static bool ButtonsOnRow(int16_t item) { return item == 0; }
 
   // A debug frame beside the rows. Its lines are level with the rows they
   // serve when each row holds one item. Rows of several boxes are served by
@@ -386,7 +382,8 @@ class Builder {
   void AddDebugFrame(QGroupBox* frame, RowGrid& rows, bool readOnly, QPushButton* extra = nullptr) {
     std::vector<std::pair<int, int16_t>> lines;
     for (const auto& [gridRow, item] : rows.itemRows) {
-      if (ButtonsOnRow(item)) {
+      // Every other item's buttons are a debug tool in the frame.
+      if (CarriesReadWriteButtons(item)) {
         auto* own = new QHBoxLayout;
         ItemButtons(item, own, rows.parent);
         rows.grid->addLayout(own, gridRow, ButtonColumn, Qt::AlignLeft);
@@ -496,7 +493,12 @@ class Builder {
     RowGrid& tcpIp = grids[static_cast<std::size_t>(SettingsTab::TcpIp)];
     w_.FrameDebugCmdButtonsIPSet = DebugFrame("FrameDebugCmdButtonsIPSet", tcpIp.parent);
     AddDebugFrame(w_.FrameDebugCmdButtonsIPSet, tcpIp, false);
-    if (auto* ipLegend = w_.TxtLegendaCharInput[31]) ipLegend->setToolTip(QString::fromLatin1(StaticIpToolTip));
+    for (const ItemInfo& info : ItemTable()) {
+      if (info.legendToolTip.empty()) continue;
+      if (auto* legend = w_.TxtLegendaCharInput[info.item]) {
+        legend->setToolTip(ToQString(std::string(info.legendToolTip)));
+      }
+    }
 
     RowGrid& espa = grids[static_cast<std::size_t>(SettingsTab::Espa)];
     w_.FrameDebugCmdButtonsPaging = DebugFrame("FrameDebugCmdButtonsPaging", espa.parent);

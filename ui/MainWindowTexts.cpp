@@ -32,17 +32,15 @@ void MainWindow::SetTeksten() {
     w.SSTab2->setTabText(tab, CaptionText(SettingsTabCaption(static_cast<SettingsTab>(tab), taal)));
   }
 
-  // The buttons of the TCP/IP items and of items 20 and 21 keep their
-  // design captions, as they always have.
-  for (const SettingsRow& row : SettingsRows()) {
-    if (row.tab == SettingsTab::TcpIp || row.control == RowControl::TekstBox) continue;
-    for (int16_t item : row.Items()) {
-      if (item == 20 || item == 21) continue;
-      arrays_.CmdReadSingleSetting(item)->SetCaption(T(slot::Read));
-      arrays_.CmdWriteSingleSetting(item)->SetCaption(T(slot::Write));
+  for (const ItemInfo& info : ItemTable()) {
+    if (!ButtonCaptionsTranslated(info.item)) continue;
+    if (info.control == ItemControl::TekstBox) {
+      arrays_.CmdReadSingleTekstSetting(info.item - FirstTekstItem)->SetCaption(T(slot::Read));
+    } else {
+      arrays_.CmdReadSingleSetting(info.item)->SetCaption(T(slot::Read));
+      arrays_.CmdWriteSingleSetting(info.item)->SetCaption(T(slot::Write));
     }
   }
-  for (int index = 0; index < 5; ++index) arrays_.CmdReadSingleTekstSetting(index)->SetCaption(T(slot::Read));
   w.CmdReadIPdiagnose->setText(CaptionText(T(slot::Read)));
   WriteSettingsLegends(arrays_, taal);
   for (const auto& [item, heading] : w.DebugHeadings) heading->setText(ToQString(LegendText(item, taal)).trimmed());

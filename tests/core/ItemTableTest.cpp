@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <vector>
 
 #include "core/ItemTable.h"
 
@@ -124,6 +126,81 @@ TEST(ItemTable, ValueFitsItemFollowsTheTablesRange) {
   }
   EXPECT_EQ(HighestValueOf(23), 180);
   EXPECT_EQ(HighestValueOf(150), std::nullopt);
+}
+
+// The unit's TCP/IP diagnostics are five read-only texts, read and shown in
+// ascending order.
+TEST(ItemTable, DiagnosticItemsAreTheReadOnlyTextsInAscendingOrder) {
+  const std::vector<int16_t> diagnostics(DiagnosticItems().begin(), DiagnosticItems().end());
+  EXPECT_EQ(diagnostics, (std::vector<int16_t>{150, 151, 152, 153, 154}));
+  for (const ItemInfo& row : ItemTable()) {
+    const bool listed = std::count(diagnostics.begin(), diagnostics.end(), row.item) > 0;
+    EXPECT_EQ(listed, row.kind == ItemKind::Tekst && !row.writable) << row.item;
+  }
+}
+
+// The static address, the port and the gateway are each typed as bytes in
+// boxes side by side, the port's high byte on the left.
+TEST(ItemTable, WholeValueGroupsAreTheAddressPortAndGatewayBoxesLeftToRight) {
+  struct Group {
+    WholeValue form;
+    std::vector<int16_t> items;
+  };
+  const Group expected[] = {
+      {WholeValue::Address, {31, 32, 33, 34}},
+      {WholeValue::PortNumber, {36, 35}},
+      {WholeValue::Address, {37, 38, 39, 40}},
+  };
+  const auto groups = WholeValueGroups();
+  ASSERT_EQ(groups.size(), std::size(expected));
+  for (std::size_t index = 0; index < groups.size(); ++index) {
+    EXPECT_EQ(groups[index].form, expected[index].form) << index;
+    EXPECT_EQ(std::vector<int16_t>(groups[index].Items().begin(), groups[index].Items().end()), expected[index].items)
+        << index;
+    for (int16_t item : expected[index].items) EXPECT_EQ(WholeValueGroupOf(item), &groups[index]) << item;
+  }
+  EXPECT_EQ(&PortNumberGroup(), &groups[1]);
+  for (int item : {0, 23, 41, 150, 151, 30, 42, -1, 250}) EXPECT_EQ(WholeValueGroupOf(item), nullptr) << item;
+}
+
+// What the window's port tooltip shows before rounding: box 36 times 256
+// plus box 35, whatever the boxes hold.
+TEST(ItemTable, PortNumberIsBox36Times256PlusBox35) {
+  struct Case {
+    double box35;
+    double box36;
+    double port;
+  };
+  const Case cases[] = {{2, 1, 258},       {80, 0, 80},       {0, 128, 32768},  {255, 255, 65535},
+                        {0.5, 0.5, 128.5}, {1.5, 0.5, 129.5}, {0, 2.5, 640},    {7, -1, -249},
+                        {300, 0, 300},     {0, 0, 0}};
+  for (const Case& c : cases) {
+    std::vector<double> boxes;
+    for (int16_t item : PortNumberGroup().Items()) boxes.push_back(item == 35 ? c.box35 : item == 36 ? c.box36 : -1e9);
+    EXPECT_EQ(WholeNumberOf(boxes), c.port) << c.box36 << ":" << c.box35;
+  }
+}
+
+// The rows' own rules, written down per item: the diagnostic info setting
+// has its buttons on its row; the address, port and gateway bytes select all
+// on entry; the TCP/IP settings and the ESPA mode and poll timeout keep the
+// design's button captions; the static address's legend explains DHCP.
+TEST(ItemTable, RowRulesBelongToTheirItems) {
+  const std::set<int> buttonsOnRow = {0};
+  const std::set<int> selectAll = {31, 32, 33, 34, 35, 36, 37, 38, 39, 40};
+  const std::set<int> designCaptions = {20, 21, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41};
+  for (const ItemInfo& row : ItemTable()) {
+    SCOPED_TRACE("item " + std::to_string(row.item));
+    EXPECT_EQ(CarriesReadWriteButtons(row.item), buttonsOnRow.count(row.item) > 0);
+    EXPECT_EQ(SelectsAllOnEntry(row.item), selectAll.count(row.item) > 0);
+    EXPECT_EQ(ButtonCaptionsTranslated(row.item), designCaptions.count(row.item) == 0);
+    EXPECT_EQ(row.legendToolTip, row.item == 31 ? "Vul 0.0.0.0 in voor DHCP" : "");
+  }
+  for (int item : {1, 24, 100, 249}) {
+    EXPECT_FALSE(CarriesReadWriteButtons(item)) << item;
+    EXPECT_FALSE(SelectsAllOnEntry(item)) << item;
+    EXPECT_FALSE(ButtonCaptionsTranslated(item)) << item;
+  }
 }
 
 }  // namespace
