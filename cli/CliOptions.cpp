@@ -373,16 +373,11 @@ std::string UsageText() {
          "  read ITEM...             read the given items\n"
          "  write ITEM=VALUE...      write the given items (a list item takes its list position)\n"
          "  diagnostics              read the TCP/IP diagnostics (items " +
-         std::to_string(DiagnosticItems().front()) + " to " + std::to_string(DiagnosticItems().back()) + ")
-"
-         "  write-all FILE [--no-backup]
-"
-         "                           load a unit settings file and write every writable item; first
-"
-         "                           read the unit's settings and keep them in Backup/ below the program
-"
-         "                           folder, and write nothing if that fails; --no-backup skips it
-"
+         std::to_string(DiagnosticItems().front()) + " to " + std::to_string(DiagnosticItems().back()) + ")\n"
+         "  write-all FILE [--no-backup]\n"
+         "                           load a unit settings file and write every writable item; first\n"
+         "                           read the unit's settings and keep them in Backup/ below the program\n"
+         "                           folder, and write nothing if that fails; --no-backup skips it\n"
          "  test-call ADDRESS [--message TEXT] [--bleep 0..15]\n"
          "                           have the unit page the pager number ADDRESS (bleep code 1 unless given)\n"
          "  reset                    reset the unit\n"
