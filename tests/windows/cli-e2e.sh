@@ -25,25 +25,35 @@ done
 
 unit_args=(--hex --status-every 0 --set 21=2 --set 10=4 --set 31=10 --set 23=100 --set 41=3 --set 18=65)
 
+# Seconds since a time taken from EPOCHREALTIME, to the millisecond.
+since() { awk -v from="$1" -v to="$EPOCHREALTIME" 'BEGIN { printf "%.3f", to - from }'; }
+
+# Wine's own start, for the figures below: the program only prints its usage.
+started=$EPOCHREALTIME
+mkdir -p "$work/help"
+(cd "$work/help" && TESSARO_PROGRAM_FOLDER=$(windows_path .) "$wine" "$windows_cli" --help </dev/null >/dev/null 2>&1) \
+  || fail "tessaro-cli.exe --help"
+echo "tessaro-cli.exe --help: $(since "$started") s (Wine's start)"
+
 # One run of each program against a unit of its own; $1 names the step.
 both() {
   local step=$1
   shift
   sim_start "windows-$step" "${unit_args[@]}"
   wine_com1 "$pts"
-  local started=$SECONDS
+  local started=$EPOCHREALTIME
   (cd "$work/windows" && TESSARO_PROGRAM_FOLDER=$(windows_path .) "$wine" "$windows_cli" "$@" \
     </dev/null >"$work/windows-$step.out" 2>"$work/windows-$step.err") \
     || fail "tessaro-cli.exe $*: $(cat "$work/windows-$step.err")"
-  echo "tessaro-cli.exe $step: $((SECONDS - started)) s (Wine's start included)"
+  echo "tessaro-cli.exe $step: $(since "$started") s (Wine's start included)"
   sim_stop
 
   sim_start "linux-$step" "${unit_args[@]}"
-  started=$SECONDS
+  started=$EPOCHREALTIME
   (cd "$work/linux" && TESSARO_PROGRAM_FOLDER=. TESSARO_COM1="$pts" "$linux_cli" "$@" \
     </dev/null >"$work/linux-$step.out" 2>"$work/linux-$step.err") \
     || fail "tessaro-cli $*: $(cat "$work/linux-$step.err")"
-  echo "tessaro-cli $step: $((SECONDS - started)) s"
+  echo "tessaro-cli $step: $(since "$started") s"
   sim_stop
 
   [ -n "$(sim_requests "windows-$step")" ] || fail "$step: the unit received nothing from tessaro-cli.exe"
@@ -64,9 +74,12 @@ both write-all write-all unit.cfg
 both test-call test-call 1234 --message "Zürich Straße" --bleep 3
 LC_ALL=C grep -aq "Z.*rich" "$work/windows-test-call.log" || fail "the unit saw no call with the message"
 
-# The logs hold the same bytes (Windows-1252, CR LF) but for the times.
-untimed() { cut -c 9- "$1"/Log/*.log; }
+# The logs hold the same bytes (Windows-1252, CR LF) but for the times and
+# where the backup went, which names the program folder and the time.
+untimed() { cut -c 9- "$1"/Log/*.log | sed 's/\(Backup of .* saved as \).*\r$/\1.../'; }
 cmp <(untimed "$work/windows") <(untimed "$work/linux") || fail "the logs differ beyond their times"
+# Both kept the same unit's settings before writing.
+cmp "$work"/windows/Backup/*.cfg "$work"/linux/Backup/*.cfg || fail "the backups differ"
 cmp "$work/windows/TessaroIP.set" "$work/linux/TessaroIP.set" || fail "the program settings files differ"
 echo "ok: the logs and program settings files are the same bytes"
 
