@@ -19,12 +19,12 @@ TessaroProgram::TessaroProgram(const World& world)
 
 int16_t TessaroProgram::OpenConfiguredPort() {
   ClearUnitSinceOpen(Store);
-  return Link.OpenComPort(Settings.Compoort, 4, 0, 1, 0, 0);
+  return Link.OpenUnitPort(Settings.Compoort);
 }
 
 int16_t TessaroProgram::OpenPortAndStartEngine() {
   const int16_t result = OpenConfiguredPort();
-  if (result >= 0 && Engine.EngineState == engine_state::Initial) Engine.EngineTick(10);
+  if (result >= 0 && Engine.EngineState == engine_state::Initial) Engine.EngineTick(StartCodeStartUp);
   return result;
 }
 
@@ -48,7 +48,7 @@ void TessaroProgram::Start(const std::string& commandLine, MainWindowView* windo
   if (window) window->UpdateMessageWindow();
 
   Files.ReadProgramSettings();
-  Settings.UnitType = 3;
+  Settings.UnitType = TessaroUnitType;
   if (adjustSettings) adjustSettings(Settings);
   Texts.FillTextTable(Settings.Taal);
   Screen.InitSettingsScreen();

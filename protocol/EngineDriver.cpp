@@ -7,7 +7,7 @@ namespace tessaro {
 EngineDriver::EngineDriver(ProtocolEngine& engine, Later later) : engine_(engine), later_(std::move(later)) {}
 
 void EngineDriver::Tick() {
-  engine_.EngineTick(0);
+  engine_.EngineTick(StartCodeTick);
   WatchGap();
 }
 

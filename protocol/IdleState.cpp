@@ -92,7 +92,7 @@ void ProtocolEngine::LosePort() {
 
 bool ProtocolEngine::ReopenPort() {
   datacom_.CloseComPort();
-  if (datacom_.OpenComPort(settings_.Compoort, 4, 0, 1, 0, 0) < 0) return false;
+  if (datacom_.OpenUnitPort(settings_.Compoort) < 0) return false;
   // An adapter or a unit may need a moment after the open.
   settleTicks_ = TicksFromNow(1);
   return true;
@@ -144,7 +144,7 @@ void ProtocolEngine::ServeRequestFlags() {
 
 void ProtocolEngine::PortLostState() {
   if (DelayCountdown > 0 || PortStepWaits()) return;
-  if (datacom_.OpenComPort(settings_.Compoort, 4, 0, 1, 0, 0) < 0) {
+  if (datacom_.OpenUnitPort(settings_.Compoort) < 0) {
     datacom_.CloseComPort();
     DelayCountdown = TicksFromNow(ReopenDelayTicks);
     return;

@@ -24,8 +24,9 @@
 
 namespace tessaro {
 
-// EngineTick's start code from start-up; every timer tick passes 0.
+// EngineTick's start code from start-up, and from every timer tick.
 inline constexpr int16_t StartCodeStartUp = 10;
+inline constexpr int16_t StartCodeTick = 0;
 
 // Tick counts (a tick is nominally 25 ms).
 inline constexpr int16_t ReplyTimeoutTicks = 120;
@@ -49,7 +50,8 @@ class ProtocolEngine {
             const LanguageTexts& texts, EngineScreen& screen, SettingsScreen& settingsScreen,
             Dialogs& dialogs);
 
-  // startCode is 10 from start-up, 0 from every timer tick. One step.
+  // startCode is StartCodeStartUp from start-up, StartCodeTick from every
+  // timer tick. One step.
   void EngineTick(int16_t startCode);
   // Takes at once the steps that need no tick, several in one go where
   // nothing has to be waited for. Counts no tick. Does nothing before the
