@@ -11,21 +11,13 @@ namespace {
 class CommunicationFrameTest : public SecondaryWindowTest {
  protected:
   QString Caption() const { return W().FrmCommunicatie->title(); }
-  void SaveSettings(int language) {
-    ProgramSettingsDialog* dialog = OpenSetup();
-    ASSERT_NE(dialog, nullptr);
-    const ProgramSettingsDialog::Controls& d = dialog->Widgets();
-    QTest::mouseClick(d.CmdWijzigen, Qt::LeftButton);
-    d.ComboTaal->setCurrentIndex(language);
-    QTest::mouseClick(d.CmdSave, Qt::LeftButton);
-  }
 };
 
 TEST_F(CommunicationFrameTest, SaveInTheSettingsDialogKeepsThePortLine) {
   Start();
   ASSERT_EQ(Caption(), QStringLiteral("Serial Port: 1 9600,N,8,1"));
   for (int language : {0, 2}) {
-    SaveSettings(language);
+    SaveLanguageInSetup(language);
     EXPECT_EQ(Caption(), QStringLiteral("Serial Port: 1 9600,N,8,1")) << language;
   }
   // A language change alone, as after a Save.
@@ -36,7 +28,7 @@ TEST_F(CommunicationFrameTest, SaveInTheSettingsDialogKeepsThePortLine) {
 TEST_F(CommunicationFrameTest, APortThatDoesNotOpenAgainLeavesTheBareCaption) {
   Start();
   port.failOpen = true;
-  SaveSettings(2);
+  SaveLanguageInSetup(2);
   EXPECT_FALSE(port.open);
   EXPECT_EQ(Caption(), QText(slot::ComPort) + QStringLiteral(": "));
 }

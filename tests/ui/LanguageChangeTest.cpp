@@ -12,14 +12,6 @@ namespace {
 
 class LanguageChangeTest : public SecondaryWindowTest {
  protected:
-  void ChooseLanguage(int language) {
-    ProgramSettingsDialog* dialog = OpenSetup();
-    ASSERT_NE(dialog, nullptr);
-    const ProgramSettingsDialog::Controls& d = dialog->Widgets();
-    QTest::mouseClick(d.CmdWijzigen, Qt::LeftButton);
-    d.ComboTaal->setCurrentIndex(language);
-    QTest::mouseClick(d.CmdSave, Qt::LeftButton);
-  }
   // What the unit answered for a diagnostic item, shown as the engine shows it.
   void UnitAnswered(int16_t item, const std::string& text) {
     Value(item) = ItemValue(text);
@@ -41,7 +33,7 @@ TEST_F(LanguageChangeTest, DiagnosticsAndTheBleepCodeStay) {
   for (int step = 0; step < 6; ++step) QTest::keyClick(W().ComboTestBleepCode, Qt::Key_Down);
   ASSERT_EQ(W().ComboTestBleepCode->currentIndex(), 7);
 
-  ChooseLanguage(2);
+  SaveLanguageInSetup(2);
 
   EXPECT_EQ(W().TxtTekstInput.at(0)->text(), QStringLiteral("00-1A-2B-3C-4D-5E"));
   EXPECT_EQ(W().TxtTekstInput.at(1)->text(), QStringLiteral("192.168.1.50"));
@@ -53,7 +45,7 @@ TEST_F(LanguageChangeTest, DiagnosticsAndTheBleepCodeStay) {
 TEST_F(LanguageChangeTest, ThePortLinesOfTheChangeSpeakTheNewLanguage) {
   Start();
   const int before = Program().Log.MessageLineCount();
-  ChooseLanguage(2);
+  SaveLanguageInSetup(2);
   const auto& lines = Program().Log.MessageLines();
   std::vector<std::string> added(lines.begin() + before, lines.begin() + Program().Log.MessageLineCount());
   ASSERT_EQ(added.size(), 2u);

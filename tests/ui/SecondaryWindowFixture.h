@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QTest>
 #include <algorithm>
 #include <fstream>
 #include <sstream>
@@ -13,6 +14,7 @@
 #include "ui/AboutBox.h"
 #include "ui/ProgramSettingsDialog.h"
 #include "ui/CoverGuide.h"
+#include "ui/LockableCombo.h"
 
 namespace tessaro::testing {
 
@@ -36,6 +38,15 @@ class SecondaryWindowTest : public MainWindowTest {
   ProgramSettingsDialog* OpenSetup() {
     W().Setup->trigger();
     return OpenWindow<ProgramSettingsDialog>();
+  }
+  // Picks the language in the program settings dialog and saves, as the user does.
+  void SaveLanguageInSetup(int language) {
+    ProgramSettingsDialog* dialog = OpenSetup();
+    ASSERT_NE(dialog, nullptr);
+    const ProgramSettingsDialog::Controls& d = dialog->Widgets();
+    QTest::mouseClick(d.CmdWijzigen, Qt::LeftButton);
+    d.ComboTaal->setCurrentIndex(language);
+    QTest::mouseClick(d.CmdSave, Qt::LeftButton);
   }
   AboutBox* OpenAbout() {
     W().About->trigger();
